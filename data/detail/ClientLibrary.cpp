@@ -1,0 +1,62 @@
+#include "data/detail/ClientLibrary.h"
+
+#include "data/DatabaseError.h"
+#include "data/detail/Messages.h"
+
+#include <dlfcn.h>
+
+#include <map>
+#include <memory>
+
+namespace detail {
+
+namespace {
+
+// The embedded engine runs threads of its own; they are stopped before the process
+// ends so that no engine thread outlives the objects it uses.
+void shutdownEngines(const ClientLibrary& lib) {
+    Firebird::CheckStatusWrapper status(lib.master()->getStatus());
+    lib.dispatcher()->shutdown(&status, 0, fb_shutrsn_app_stopped);
+    status.dispose();
+}
+
+struct Registry {
+    std::map<QString, std::unique_ptr<ClientLibrary>> libraries;
+    ~Registry() {
+        for (auto& [name, lib] : libraries)
+            shutdownEngines(*lib);
+    }
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+} // namespace
+
+ClientLibrary& ClientLibrary::get(const QString& fileName) {
+    auto& libs = registry().libraries;
+    if (auto it = libs.find(fileName); it != libs.end())
+        return *it->second;
+
+    void* handle = dlopen(fileName.toLocal8Bit().constData(), RTLD_NOW | RTLD_GLOBAL);
+    using GetMaster = Firebird::IMaster* (*)();
+    auto getMaster = handle ? reinterpret_cast<GetMaster>(dlsym(handle, "fb_get_master_interface"))
+                            : nullptr;
+    if (!getMaster)
+        throw EDatabaseError(msg::unableToLoad().arg(fileName));
+
+    std::unique_ptr<ClientLibrary> lib(new ClientLibrary);
+    lib->master_ = getMaster();
+    lib->util_ = lib->master_->getUtilInterface();
+    lib->dispatcher_ = lib->master_->getDispatcher();
+    lib->sqlcodeFn_ = reinterpret_cast<int (*)(const intptr_t*)>(dlsym(handle, "isc_sqlcode"));
+    return *libs.emplace(fileName, std::move(lib)).first->second;
+}
+
+int ClientLibrary::sqlCode(const intptr_t* statusVector) const {
+    return sqlcodeFn_ ? sqlcodeFn_(statusVector) : 0;
+}
+
+} // namespace detail

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the demo need on Debian 12.
+# Does nothing when every package is already present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev
+  firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  fonts-dejavu-core xvfb
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+# The server package asks for a SYSDBA password and would enable the machine's
+# default service; the tests never use that service, so both are declined.
+echo "firebird3.0-server shared/firebird/enabled boolean false" | "${sudo_cmd[@]}" debconf-set-selections || true
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

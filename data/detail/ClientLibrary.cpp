@@ -12,31 +12,19 @@ namespace detail {
 
 namespace {
 
-// The embedded engine runs threads of its own; they are stopped before the process
-// ends so that no engine thread outlives the objects it uses.
-void shutdownEngines(const ClientLibrary& lib) {
-    Firebird::CheckStatusWrapper status(lib.master()->getStatus());
-    lib.dispatcher()->shutdown(&status, 0, fb_shutrsn_app_stopped);
-    status.dispose();
-}
-
-struct Registry {
-    std::map<QString, std::unique_ptr<ClientLibrary>> libraries;
-    ~Registry() {
-        for (auto& [name, lib] : libraries)
-            shutdownEngines(*lib);
-    }
-};
+// Loaded libraries are never unloaded: the client stops its own threads when the
+// process ends, and its objects must stay valid until then.
+using Registry = std::map<QString, std::unique_ptr<ClientLibrary>>;
 
 Registry& registry() {
-    static Registry r;
-    return r;
+    static auto* r = new Registry;
+    return *r;
 }
 
 } // namespace
 
 ClientLibrary& ClientLibrary::get(const QString& fileName) {
-    auto& libs = registry().libraries;
+    auto& libs = registry();
     if (auto it = libs.find(fileName); it != libs.end())
         return *it->second;
 

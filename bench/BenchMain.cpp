@@ -1,0 +1,60 @@
+// Runs the benchmarks and then prints, for every benchmark named "<topic>/<variant>",
+// its ratio to "<topic>/baseline" measured in the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const std::string& name = run.run_name.function_name;
+            // With repetitions the median stands for the benchmark; else its one run.
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration && !medians_.count(name))
+                times_[name] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (const auto& [name, time] : medians_)
+            times_[name] = time;
+        std::printf("\nRatios to the baseline measured in this run:\n");
+        for (const auto& [name, time] : times_) {
+            const auto slash = name.find('/');
+            if (slash == std::string::npos || name.substr(slash + 1) == "baseline")
+                continue;
+            const auto base = times_.find(name.substr(0, slash) + "/baseline");
+            if (base == times_.end() || base->second <= 0)
+                continue;
+            std::printf("  %-40s %8.3f ms vs %8.3f ms  ratio %.3f\n", name.c_str(), time, base->second,
+                        time / base->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> times_;
+    std::map<std::string, double> medians_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, starts a private Firebird server on loopback,
+# runs every test with CTest, repeats the run in a sanitizer build, and stops the
+# server it started, also when a test fails. Exits non-zero on any failure.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash scripts/setup.sh || { echo "test: setup failed" >&2; exit 1; }
+
+source scripts/test-server.sh
+trap stop_test_server EXIT INT TERM
+
+build() { # build DIR [cmake options...]
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
+    { cat "$dir.configure.log" >&2; return 1; }
+  cmake --build "$dir" -j "$jobs"
+}
+
+# Tests that show windows run on the offscreen platform.
+export QT_QPA_PLATFORM=offscreen
+
+status=0
+mkdir -p out
+build out/build || exit 1
+start_test_server || exit 1
+
+echo "== tests"
+ctest --test-dir out/build -j "$jobs" --output-on-failure || status=1
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+if build out/build-sanitize -DQUELMAR_SANITIZE=ON -DQUELMAR_BENCHMARKS=OFF; then
+  # Leak checking stops every thread at exit, and the Firebird client's own
+  # threads are still winding down then, which crashes the checker itself; memory
+  # errors and undefined behaviour are still caught.
+  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir out/build-sanitize -j "$jobs" --output-on-failure || status=1
+else
+  status=1
+fi
+
+exit $status

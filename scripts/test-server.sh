@@ -22,6 +22,7 @@ RemoteServicePort = $port
 RemoteBindAddress = 127.0.0.1
 IpcName = quelmar_test_$port
 RemotePipeName = quelmar_test_$port
+SecurityDatabase = $dir/security3.fdb
 CONF
   echo "security.db = $dir/security3.fdb" > "$dir/databases.conf"
   cp /var/lib/firebird/3.0/system/security3.fdb "$dir/security3.fdb"

@@ -1,0 +1,74 @@
+#include "data/FormatSettings.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+
+FormatSettings& settingsInForce() {
+    static FormatSettings s = FormatSettings::fromSystemLocale();
+    return s;
+}
+
+// "yy" alone becomes "yyyy": a two-digit year would not read back as the same day.
+QString withFourDigitYear(QString format) {
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    return format.replace(twoDigitYear, QStringLiteral("yyyy"));
+}
+
+} // namespace
+
+FormatSettings FormatSettings::fromSystemLocale() {
+    const QLocale locale = QLocale::system();
+    FormatSettings s;
+    s.shortDateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    s.longTimeFormat = locale.timeFormat(QLocale::LongFormat);
+    s.decimalSeparator = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint().front();
+    return s;
+}
+
+const FormatSettings& FormatSettings::current() { return settingsInForce(); }
+
+void FormatSettings::setCurrent(const FormatSettings& settings) {
+    FormatSettings s = settings;
+    s.shortDateFormat = withFourDigitYear(s.shortDateFormat);
+    settingsInForce() = s;
+}
+
+QString DateText(QDate date) { return QLocale::c().toString(date, FormatSettings::current().shortDateFormat); }
+
+QString SqlQuoted(const QString& text) {
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+QDate parseDateText(const QString& text, const FormatSettings& settings) {
+    // The order of day, month and year as the format writes them.
+    QString order;
+    for (const QChar c : settings.shortDateFormat) {
+        const QChar lower = c.toLower();
+        if ((lower == QLatin1Char('d') || lower == QLatin1Char('m') || lower == QLatin1Char('y')) &&
+            !order.contains(lower))
+            order += lower;
+    }
+    if (order.size() != 3)
+        return {};
+
+    static const QRegularExpression shape(QStringLiteral("^\\s*(\\d{1,4})\\D+(\\d{1,4})\\D+(\\d{1,4})\\s*$"));
+    const QRegularExpressionMatch m = shape.match(text);
+    if (!m.hasMatch())
+        return {};
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int n = m.captured(i + 1).toInt();
+        switch (order[i].toLatin1()) {
+        case 'd': day = n; break;
+        case 'm': month = n; break;
+        default: year = n; break;
+        }
+    }
+    if (year == 0)
+        return {};
+    return QDate(year, month, day); // invalid when the parts make no day
+}

@@ -1,0 +1,55 @@
+#include "data/TDataSetProvider.h"
+
+#include "data/DataSetMessages.h"
+#include "data/DatabaseError.h"
+
+DataPacket TDataSetProvider::GetRecords(int count, int flags, const QString& commandText) {
+    if (!DataSet)
+        throw EDatabaseError(dsmsg::noProvider());
+    if (count == 0 && (flags & grReset)) {
+        Reset();
+        return {};
+    }
+    if (!commandText.isEmpty()) {
+        auto* query = dynamic_cast<TSQLQuery*>(DataSet);
+        if (!(Options & poAllowCommandText) || !query)
+            throw EDatabaseError(dsmsg::noCommandText());
+        query->setSQL(commandText);
+    }
+    if (flags & grReset)
+        Reset();
+    if (!DataSet->Active()) {
+        DataSet->Open();
+        openedSource_ = true;
+    }
+    if (flags & grMetaData)
+        rowsSent_ = 0;
+
+    DataPacket packet;
+    packet.layout = DataSet->layout();
+    const std::size_t size = packet.layout.rowSize();
+    if (count > 0)
+        packet.rows.reserve(std::size_t(count) * size);
+    try {
+        while ((count < 0 || packet.rowCount < count) && DataSet->fetchNext()) {
+            const std::byte* row = DataSet->row();
+            packet.rows.insert(packet.rows.end(), row, row + size);
+            ++packet.rowCount;
+        }
+    } catch (...) {
+        Reset();
+        throw;
+    }
+    rowsSent_ += packet.rowCount;
+    // The end is reached: let go of the source at once.
+    if (count < 0 || packet.rowCount < count)
+        Reset();
+    return packet;
+}
+
+void TDataSetProvider::Reset() {
+    rowsSent_ = 0;
+    if (openedSource_ && DataSet)
+        DataSet->Close();
+    openedSource_ = false;
+}

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <exception>
+#include <memory>
 #include <string>
 
 // Every failure of the data layer: a rule of a dataset or provider, or a failure
@@ -45,4 +46,21 @@ private:
 class EAbort : public std::exception {
 public:
     const char* what() const noexcept override { return "Operation aborted"; }
+};
+
+// A row that failed while changes were applied: the message of the error the
+// row's statement raised, unchanged, with that error kept beside it.
+class EUpdateError : public EDatabaseError {
+public:
+    EUpdateError(QString message, std::exception_ptr original, int previousError)
+        : EDatabaseError(std::move(message)), original_(std::move(original)), previousError_(previousError) {}
+    QString Context() const { return {}; }
+    int ErrorCode() const { return 1; }
+    // The error code of an earlier failure of the same row, or 0.
+    int PreviousError() const { return previousError_; }
+    const std::exception_ptr& OriginalException() const { return original_; }
+
+private:
+    std::exception_ptr original_;
+    int previousError_;
 };

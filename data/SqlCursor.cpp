@@ -113,6 +113,8 @@ struct SqlCursor::Impl final : detail::OpenHandle {
 std::unique_ptr<SqlCursor> TSQLConnection::OpenCursor(const QString& sql, const std::vector<SqlParam>& params) {
     ConnectionState& st = *state_;
     st.requireConnected();
+    if (OnPrepare)
+        OnPrepare(sql);
     auto impl = std::make_unique<SqlCursor::Impl>();
     impl->own = st.transaction ? nullptr : st.startTransaction();
     impl->st = &st;

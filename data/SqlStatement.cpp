@@ -31,6 +31,8 @@ struct SqlStatement::Impl final : detail::OpenHandle {
 std::unique_ptr<SqlStatement> TSQLConnection::Prepare(const QString& sql) {
     ConnectionState& st = *state_;
     st.requireConnected();
+    if (OnPrepare)
+        OnPrepare(sql);
     auto impl = std::make_unique<SqlStatement::Impl>();
     impl->text = sql;
     Firebird::ITransaction* own = st.transaction ? nullptr : st.startTransaction();

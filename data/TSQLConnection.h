@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,6 +76,9 @@ public:
 
     // The message of the last error the connection raised.
     QString LastError() const;
+
+    // Hears every statement text as it is prepared (a trace of what the program sends).
+    std::function<void(const QString& sql)> OnPrepare;
 
     void addClient(ConnectionClient* client);
     void removeClient(ConnectionClient* client);

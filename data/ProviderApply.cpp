@@ -1,0 +1,129 @@
+// Writing a cached dataset's changes back: one statement per changed row, all in
+// one transaction, each failing row reported to the provider's handler.
+
+#include "data/DataSetMessages.h"
+#include "data/DatabaseError.h"
+#include "data/TDataSetProvider.h"
+#include "data/detail/UpdateStatements.h"
+
+#include <climits>
+#include <map>
+
+namespace {
+
+const QString kRecordChanged = QStringLiteral("Record not found or changed by another user");
+const QString kTooManyRows = QStringLiteral("Update affected more than 1 record.");
+const QString kNoTable = QStringLiteral("Unable to resolve records.  Table name not found.");
+const QString kReadOnly = QStringLiteral("Cannot apply updates to a ReadOnly provider");
+
+// Raised for a row whose statement ran but did not hit exactly one row.
+struct RowRefused : EDatabaseError {
+    using EDatabaseError::EDatabaseError;
+};
+
+} // namespace
+
+ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const UpdateBatch& batch, int maxErrors) {
+    if (!DataSet || !DataSet->SQLConnection())
+        throw EDatabaseError(dsmsg::noConnection());
+    TSQLConnection& connection = *DataSet->SQLConnection();
+    connection.setConnected(true);
+
+    ApplyResult result;
+    bool ownsTransaction = !connection.InTransaction();
+    if (ownsTransaction)
+        connection.StartTransaction();
+    if (Options & poReadOnly) {
+        connection.Rollback();
+        throw EDatabaseError(kReadOnly);
+    }
+
+    auto* table = dynamic_cast<TSQLTable*>(DataSet);
+    const QString tableName = table && !table->TableName.isEmpty() ? connection.QuotedTableName(table->TableName) : QString();
+    // Firebird keeps no statement cache: every distinct text is prepared once per
+    // apply and reused for every row that needs it.
+    std::map<QString, std::unique_ptr<SqlStatement>> prepared;
+    std::vector<std::uint32_t> written;
+    int errorLimit = maxErrors == -1 ? INT_MAX : maxErrors;
+    // In a transaction of the caller's, the caller decides what stays.
+    const bool callerTransaction = !ownsTransaction;
+
+    auto finish = [&] {
+        if (callerTransaction)
+            result.appliedRowIds = written;
+        if (!ownsTransaction)
+            return;
+        ownsTransaction = false;
+        if (result.errorCount <= maxErrors || maxErrors == -1) {
+            connection.Commit();
+            result.appliedRowIds = std::move(written);
+        } else {
+            connection.Rollback();
+        }
+    };
+
+    try {
+        for (const UpdateEntry& entry : batch.entries) {
+            int previousError = 0;
+            for (;;) { // repeated only when a handler asks to run the row again
+                std::exception_ptr failure;
+                QString message;
+                try {
+                    if (tableName.isEmpty())
+                        throw EDatabaseError(kNoTable);
+                    const detail::RowStatement s =
+                        detail::buildRowStatement(entry, batch.layout, connection.QuoteChar(), tableName);
+                    if (!s.empty) {
+                        auto& statement = prepared[s.text];
+                        if (!statement)
+                            statement = connection.Prepare(s.text);
+                        const int rows = statement->execute(s.params);
+                        if (rows == 0)
+                            throw RowRefused(kRecordChanged);
+                        if (rows > 1) {
+                            // More than the row itself was hit: nothing of this apply may stay.
+                            ownsTransaction = false;
+                            connection.Rollback();
+                            written.clear();
+                            throw RowRefused(kTooManyRows);
+                        }
+                    }
+                    written.push_back(entry.rowId);
+                    break;
+                } catch (const EDatabaseError& e) {
+                    failure = std::current_exception();
+                    message = e.message();
+                }
+
+                const EUpdateError error(message, failure, previousError);
+                TResolverResponse response = result.errorCount < errorLimit ? rrSkip : rrAbort;
+                if (OnUpdateError)
+                    OnUpdateError(*this, dataSet, error, entry.kind, response);
+                if (response == rrSkip || response == rrAbort) {
+                    ++result.errorCount;
+                    if (result.errorCount > errorLimit)
+                        response = rrAbort;
+                    if (response == rrAbort)
+                        errorLimit = result.errorCount - 1;
+                    result.errors.push_back({entry.rowId, message, response});
+                    break;
+                }
+                if (response == rrIgnore)
+                    break;
+                previousError = error.ErrorCode(); // rrMerge, rrApply: run the row again
+            }
+            if (result.errorCount > errorLimit)
+                break; // the remaining rows are never sent
+        }
+    } catch (...) {
+        // Not a row failure (the handler itself raised): the transaction is ended
+        // as after any apply, and the error goes on.
+        try {
+            finish();
+        } catch (...) {
+        }
+        throw;
+    }
+    finish();
+    return result;
+}

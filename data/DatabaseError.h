@@ -34,6 +34,9 @@ public:
     long statusCode() const { return statusCode_; }
     long firebirdCode() const { return firebirdCode_; }
     int sqlCode() const { return sqlCode_; }
+    // The connection to the server is gone (network failure, server shut down):
+    // nothing more can be done on it until it is opened again.
+    bool connectionLost() const;
 
 private:
     long statusCode_;

@@ -90,6 +90,13 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
                     }
                     written.push_back(entry.rowId);
                     break;
+                } catch (const ESQLError& e) {
+                    // A lost connection is no failure of this row: the apply cannot
+                    // go on, and the caller hears of it as an error.
+                    if (e.connectionLost())
+                        throw;
+                    failure = std::current_exception();
+                    message = e.message();
                 } catch (const EDatabaseError& e) {
                     failure = std::current_exception();
                     message = e.message();

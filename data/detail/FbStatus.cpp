@@ -7,6 +7,21 @@
 
 #include <iberror.h>
 
+bool ESQLError::connectionLost() const {
+    switch (firebirdCode_) {
+    case isc_network_error:
+    case isc_net_read_err:
+    case isc_net_write_err:
+    case isc_conn_lost:
+    case isc_lost_db_connection:
+    case isc_shutdown:
+    case isc_att_shutdown:
+        return true;
+    default:
+        return false;
+    }
+}
+
 namespace detail {
 
 void raiseConnectionError(QString& lastError, long statusCode, const QString& serverText,

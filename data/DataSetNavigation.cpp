@@ -10,10 +10,11 @@ bool TClientDataSet::fetchPacket() {
     Impl& d = *d_;
     if (d.fullyFetched || !Provider)
         return false;
-    const DataPacket packet = Provider->GetRecords(PacketRecords, 0, QString());
-    d.appendPacket(packet);
-    d.fullyFetched = PacketRecords < 0 || packet.rowCount < PacketRecords;
-    return packet.rowCount > 0;
+    DataPacket packet = Provider->GetRecords(PacketRecords, 0, QString());
+    const int received = packet.rowCount;
+    d.appendPacket(std::move(packet));
+    d.fullyFetched = PacketRecords < 0 || received < PacketRecords;
+    return received > 0;
 }
 
 void TClientDataSet::fetchAll() {
@@ -21,8 +22,8 @@ void TClientDataSet::fetchAll() {
     if (d.fullyFetched || !Provider)
         return;
     // All remaining rows in one request.
-    const DataPacket packet = Provider->GetRecords(-1, 0, QString());
-    d.appendPacket(packet);
+    DataPacket packet = Provider->GetRecords(-1, 0, QString());
+    d.appendPacket(std::move(packet));
     d.fullyFetched = true;
 }
 

@@ -87,8 +87,9 @@ void TClientDataSet::Open() {
                    [](TField& f, int column, FieldType type, int size, int precision) {
                        f.bind(column, type, size, precision);
                    });
-        d.appendPacket(packet);
-        d.fullyFetched = PacketRecords < 0 || packet.rowCount < PacketRecords;
+        const int received = packet.rowCount;
+        d.appendPacket(std::move(packet));
+        d.fullyFetched = PacketRecords < 0 || received < PacketRecords;
         state_ = TDataSetState::dsBrowse;
         if (filtered_ && !filter_.trimmed().isEmpty())
             activateFilter();

@@ -27,15 +27,9 @@ DataPacket TDataSetProvider::GetRecords(int count, int flags, const QString& com
 
     DataPacket packet;
     packet.layout = DataSet->layout();
-    const std::size_t size = packet.layout.rowSize();
-    if (count > 0)
-        packet.rows.reserve(std::size_t(count) * size);
     try {
-        while ((count < 0 || packet.rowCount < count) && DataSet->fetchNext()) {
-            const std::byte* row = DataSet->row();
-            packet.rows.insert(packet.rows.end(), row, row + size);
-            ++packet.rowCount;
-        }
+        while ((count < 0 || packet.rowCount < count) && DataSet->fetchNext())
+            packet.append(DataSet->row());
     } catch (...) {
         Reset();
         throw;

@@ -1,8 +1,8 @@
 #pragma once
 // The row store behind a cached dataset. Private to the data layer.
 //
-// Fetched rows stay in the blocks the provider sent, one after another in one
-// arena; a row that has changed carries its values beside it. The change log is
+// Fetched rows stay in the blocks the provider sent, in the chunks that
+// brought them; a row that has changed carries its values beside it. The change log is
 // not a list of its own: every row knows its net change and when it last changed.
 
 #include "data/ChangeLog.h"
@@ -26,7 +26,8 @@ struct RowChange {
 };
 
 struct Row {
-    std::int32_t fetched = -1; // block index in the arena, -1 for none
+    std::int32_t fetched = -1; // block index in its chunk, -1 for none
+    std::uint32_t chunk = 0;   // which chunk holds the block
     std::uint32_t id = 0;
     RowState state = RowState::Unchanged;
     bool pendingInsert = false; // started by insert or append and not yet posted
@@ -37,7 +38,7 @@ struct Row {
 
 struct TClientDataSet::Impl {
     RowLayout layout;
-    std::vector<std::byte> arena; // fetched row blocks
+    std::vector<std::vector<std::byte>> chunks; // fetched row blocks, in the chunks they came in
     std::vector<detail::Row> rows; // in row order
     int current = -1;              // index into rows; -1 when no row is visible
     bool bof = true, eof = true;
@@ -58,7 +59,7 @@ struct TClientDataSet::Impl {
     }
     Value storedOld(const detail::Row& row, int column) const {
         if (row.fetched >= 0)
-            return layout.value(arena.data() + std::size_t(row.fetched) * layout.rowSize(), column);
+            return layout.value(chunks[row.chunk].data() + std::size_t(row.fetched) * layout.rowSize(), column);
         return row.change && !row.change->old.empty() ? row.change->old[std::size_t(column)] : Value::null();
     }
     std::vector<Value> currentValues(const detail::Row& row) const {
@@ -103,21 +104,25 @@ struct TClientDataSet::Impl {
                 return i;
         return -1;
     }
-    void appendPacket(const DataPacket& packet) {
-        const std::int32_t first = std::int32_t(arena.size() / std::max(1u, layout.rowSize()));
-        arena.insert(arena.end(), packet.rows.begin(), packet.rows.end());
+    void appendPacket(DataPacket&& packet) {
         rows.reserve(rows.size() + std::size_t(packet.rowCount));
-        for (int i = 0; i < packet.rowCount; ++i) {
-            detail::Row row;
-            row.fetched = first + i;
-            row.id = nextRowId++;
-            rows.push_back(std::move(row));
+        for (auto& chunk : packet.chunks) {
+            const auto index = std::uint32_t(chunks.size());
+            const int count = int(chunk.size() / std::max(1u, layout.rowSize()));
+            chunks.push_back(std::move(chunk));
+            for (int i = 0; i < count; ++i) {
+                detail::Row row;
+                row.fetched = i;
+                row.chunk = index;
+                row.id = nextRowId++;
+                rows.push_back(std::move(row));
+            }
         }
         visibleDirty = true;
     }
     void clear() {
-        arena.clear();
-        arena.shrink_to_fit();
+        chunks.clear();
+        chunks.shrink_to_fit();
         rows.clear();
         rows.shrink_to_fit();
         current = -1;

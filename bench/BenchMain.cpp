@@ -21,31 +21,35 @@ public:
             const std::string& name = run.run_name.function_name;
             // With repetitions the median stands for the benchmark; else its one run.
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians_[name] = run.GetAdjustedRealTime();
+                medians_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
             else if (run.run_type == Run::RT_Iteration && !medians_.count(name))
-                times_[name] = run.GetAdjustedRealTime();
+                times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
         for (const auto& [name, time] : medians_)
             times_[name] = time;
-        std::printf("\nRatios to the baseline measured in this run:\n");
+        std::printf("\nRatios to the baseline measured in this run (wall time; CPU time):\n");
         for (const auto& [name, time] : times_) {
             const auto slash = name.find('/');
             if (slash == std::string::npos || name.substr(slash + 1) == "baseline")
                 continue;
             const auto base = times_.find(name.substr(0, slash) + "/baseline");
-            if (base == times_.end() || base->second <= 0)
+            if (base == times_.end() || base->second.wall <= 0 || base->second.cpu <= 0)
                 continue;
-            std::printf("  %-40s %8.3f ms vs %8.3f ms  ratio %.3f\n", name.c_str(), time, base->second,
-                        time / base->second);
+            std::printf("  %-34s %9.3f vs %9.3f  ratio %.3f;  cpu %9.3f vs %9.3f  ratio %.3f\n", name.c_str(),
+                        time.wall, base->second.wall, time.wall / base->second.wall, time.cpu, base->second.cpu,
+                        time.cpu / base->second.cpu);
         }
     }
 
 private:
-    std::map<std::string, double> times_;
-    std::map<std::string, double> medians_;
+    struct Times {
+        double wall = 0, cpu = 0;
+    };
+    std::map<std::string, Times> times_;
+    std::map<std::string, Times> medians_;
 };
 
 } // namespace

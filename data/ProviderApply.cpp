@@ -41,8 +41,12 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
     auto* table = dynamic_cast<TSQLTable*>(DataSet);
     const QString tableName = table && !table->TableName.isEmpty() ? connection.QuotedTableName(table->TableName) : QString();
     // Firebird keeps no statement cache: every distinct text is prepared once per
-    // apply and reused for every row that needs it.
-    std::map<QString, std::unique_ptr<SqlStatement>> prepared;
+    // apply and reused for every row of the same shape.
+    struct Prepared {
+        std::unique_ptr<SqlStatement> statement; // none for an UPDATE that changes nothing
+        bool empty = false;
+    };
+    std::map<std::string, Prepared> prepared;
     std::vector<std::uint32_t> written;
     int errorLimit = maxErrors == -1 ? INT_MAX : maxErrors;
     // In a transaction of the caller's, the caller decides what stays.
@@ -71,13 +75,16 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
                 try {
                     if (tableName.isEmpty())
                         throw EDatabaseError(kNoTable);
-                    const detail::RowStatement s =
-                        detail::buildRowStatement(entry, batch.layout, connection.QuoteChar(), tableName);
-                    if (!s.empty) {
-                        auto& statement = prepared[s.text];
-                        if (!statement)
-                            statement = connection.Prepare(s.text);
-                        const int rows = statement->execute(s.params);
+                    const std::string shape = detail::rowShape(entry, batch.layout);
+                    auto found = prepared.find(shape);
+                    if (found == prepared.end()) {
+                        const detail::RowStatement s =
+                            detail::buildRowStatement(entry, batch.layout, connection.QuoteChar(), tableName);
+                        Prepared p{s.empty ? nullptr : connection.Prepare(s.text), s.empty};
+                        found = prepared.emplace(shape, std::move(p)).first;
+                    }
+                    if (!found->second.empty) {
+                        const int rows = found->second.statement->execute(detail::rowParams(entry, batch.layout));
                         if (rows == 0)
                             throw RowRefused(kRecordChanged);
                         if (rows > 1) {

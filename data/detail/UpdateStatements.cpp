@@ -21,8 +21,7 @@ bool passesWhereRule(const ColumnDesc& c) {
 
 QString quoted(const QString& name, const QString& q) { return q + name + q; }
 
-void addWhere(QStringList& lines, std::vector<SqlParam>& params, const UpdateEntry& entry, const RowLayout& layout,
-              const QString& q) {
+void addWhere(QStringList& lines, const UpdateEntry& entry, const RowLayout& layout, const QString& q) {
     QStringList where;
     for (int c = 0; c < layout.columnCount(); ++c) {
         const ColumnDesc& col = layout.columns()[std::size_t(c)];
@@ -33,7 +32,6 @@ void addWhere(QStringList& lines, std::vector<SqlParam>& params, const UpdateEnt
             where << QLatin1Char(' ') + quoted(col.name, q) + QStringLiteral(" is null and");
         } else {
             where << QLatin1Char(' ') + quoted(col.name, q) + QStringLiteral(" = ? and");
-            params.push_back({col.type, old});
         }
     }
     if (where.isEmpty())
@@ -43,6 +41,45 @@ void addWhere(QStringList& lines, std::vector<SqlParam>& params, const UpdateEnt
 }
 
 } // namespace
+
+std::string rowShape(const UpdateEntry& entry, const RowLayout& layout) {
+    std::string shape(std::size_t(layout.columnCount()) + 1, '-');
+    shape[0] = char('0' + int(entry.kind));
+    for (int c = 0; c < layout.columnCount(); ++c) {
+        const ColumnDesc& col = layout.columns()[std::size_t(c)];
+        char& code = shape[std::size_t(c) + 1];
+        if (entry.kind != UpdateKind::ukDelete) {
+            const Value& v = entry.newValues[std::size_t(c)];
+            if (!v.isUnset() && passesUpdateRule(col))
+                code = 's'; // set
+        }
+        if (entry.kind != UpdateKind::ukInsert && passesWhereRule(col)) {
+            const Value& old = entry.oldValues[std::size_t(c)];
+            code = code == 's' ? (old.isNull() || old.isUnset() ? 'N' : 'V') : (old.isNull() || old.isUnset() ? 'n' : 'v');
+        }
+    }
+    return shape;
+}
+
+std::vector<SqlParam> rowParams(const UpdateEntry& entry, const RowLayout& layout) {
+    std::vector<SqlParam> params;
+    params.reserve(std::size_t(layout.columnCount()) * 2);
+    if (entry.kind != UpdateKind::ukDelete)
+        for (int c = 0; c < layout.columnCount(); ++c) {
+            const ColumnDesc& col = layout.columns()[std::size_t(c)];
+            const Value& v = entry.newValues[std::size_t(c)];
+            if (!v.isUnset() && passesUpdateRule(col))
+                params.push_back({col.type, v});
+        }
+    if (entry.kind != UpdateKind::ukInsert)
+        for (int c = 0; c < layout.columnCount(); ++c) {
+            const ColumnDesc& col = layout.columns()[std::size_t(c)];
+            const Value& old = entry.oldValues[std::size_t(c)];
+            if (passesWhereRule(col) && !old.isNull() && !old.isUnset())
+                params.push_back({col.type, old});
+        }
+    return params;
+}
 
 RowStatement buildRowStatement(const UpdateEntry& entry, const RowLayout& layout, const QString& q,
                                const QString& table) {
@@ -59,7 +96,6 @@ RowStatement buildRowStatement(const UpdateEntry& entry, const RowLayout& layout
                 continue;
             names += quoted(col.name, q) + QStringLiteral(", ");
             marks += QStringLiteral("?, ");
-            s.params.push_back({col.type, v});
         }
         names.chop(2);
         marks.chop(2);
@@ -75,19 +111,18 @@ RowStatement buildRowStatement(const UpdateEntry& entry, const RowLayout& layout
             if (v.isUnset() || !passesUpdateRule(col))
                 continue;
             lines << QLatin1Char(' ') + quoted(col.name, q) + QStringLiteral(" = ?,");
-            s.params.push_back({col.type, v});
         }
-        if (s.params.empty()) {
+        if (lines.size() == 1) {
             s.empty = true;
             return s;
         }
         lines.back().chop(1); // the last ","
-        addWhere(lines, s.params, entry, layout, q);
+        addWhere(lines, entry, layout, q);
         break;
     }
     case UpdateKind::ukDelete:
         lines << QStringLiteral("delete from %1 %2").arg(table, QString());
-        addWhere(lines, s.params, entry, layout, q);
+        addWhere(lines, entry, layout, q);
         break;
     }
     for (const QString& line : lines)

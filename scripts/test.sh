@@ -29,7 +29,8 @@ build out/build || exit 1
 start_test_server || exit 1
 
 echo "== tests"
-ctest --test-dir out/build -j "$jobs" --output-on-failure || status=1
+ctest --test-dir out/build -j "$jobs" --output-on-failure 2>&1 | tee out/ctest.log
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 if build out/build-sanitize -DQUELMAR_SANITIZE=ON -DQUELMAR_BENCHMARKS=OFF; then
@@ -38,9 +39,25 @@ if build out/build-sanitize -DQUELMAR_SANITIZE=ON -DQUELMAR_BENCHMARKS=OFF; then
   # errors and undefined behaviour are still caught.
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir out/build-sanitize -j "$jobs" --output-on-failure || status=1
+    ctest --test-dir out/build-sanitize -j "$jobs" --output-on-failure 2>&1 | tee out/ctest-sanitize.log
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 else
   status=1
 fi
 
+echo "== fuzzing the text parsers (libFuzzer, 20 seconds)"
+if CXX=clang++ build out/build-fuzz -DQUELMAR_FUZZERS=ON -DQUELMAR_SANITIZE=ON -DQUELMAR_BENCHMARKS=OFF; then
+  corpus=out/fuzz-corpus
+  mkdir -p "$corpus"
+  out/build-fuzz/tests/fuzz/fuzz_parsers -max_total_time=20 -print_final_stats=1 "$corpus" tests/fuzz/seeds \
+    > out/fuzz.log 2>&1 || { tail -n 40 out/fuzz.log >&2; status=1; }
+  grep -E '^(Done|stat::number_of_executed_units)' out/fuzz.log || true
+else
+  status=1
+fi
+
+echo "== summary"
+echo "plain build:     $(grep -E 'tests passed' out/ctest.log || echo 'no summary')"
+echo "sanitizer build: $(grep -E 'tests passed' out/ctest-sanitize.log 2>/dev/null || echo 'no summary')"
+[ $status -eq 0 ] && echo "all checks passed" || echo "FAILED"
 exit $status

@@ -58,7 +58,8 @@ void TClientDataSet::startRow(bool append) {
     d.rows.insert(d.rows.begin() + at, std::move(row));
     d.visibleDirty = true;
     d.current = at;
-    d.bof = d.eof = false;
+    d.bof = false;
+    d.eof = append; // an appended row is the last one
     d.editBuffer.assign(std::size_t(d.layout.columnCount()), Value::unset());
     state_ = TDataSetState::dsInsert;
     modified_ = false;

@@ -11,7 +11,11 @@
 
 TClientDataSet::TClientDataSet() : d_(std::make_unique<Impl>()) {}
 
-TClientDataSet::~TClientDataSet() = default;
+TClientDataSet::~TClientDataSet() {
+    // Bound controls may outlive the dataset: they hear of it while it still exists.
+    for (TDataLink* link : std::vector(links_))
+        link->dataSetDestroyed();
+}
 
 TField& TClientDataSet::declareField(const QString& fieldName, FieldType type, int size, bool required,
                                      const QString& displayLabel) {

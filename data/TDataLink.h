@@ -19,4 +19,6 @@ public:
     virtual void layoutChanged() {}
     // Before the dataset settles or moves: write pending text into the fields.
     virtual void updateData() {}
+    // The dataset is being destroyed: let go of it.
+    virtual void dataSetDestroyed() {}
 };

@@ -85,8 +85,7 @@ QString TField::plainText(const Value& v) const {
     return v.debugText();
 }
 
-QString TField::DisplayText() const {
-    const Value v = value();
+QString TField::displayTextOf(const Value& v) const {
     if (v.holds<Currency>())
         return detail::currencyText(v.get<Currency>(), FormatSettings::current().decimalSeparator);
     return plainText(v);

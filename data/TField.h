@@ -45,7 +45,9 @@ public:
     void setAsString(const QString& v);     // a text field keeps its first Size characters
 
     // Text forms (the grid shows and edits through these).
-    QString DisplayText() const;
+    QString DisplayText() const { return displayTextOf(value()); }
+    // The text a value of this field is shown as (another row's, for instance).
+    QString displayTextOf(const Value& v) const;
     QString EditText() const;
     // Parses and stores an edited text; an empty text stores null. Raises with a
     // clear message, storing nothing, when the text is no value of the field's type.

@@ -1,0 +1,9 @@
+#pragma once
+// The messages as modal message boxes of the window system.
+
+#include "app/MessageService.h"
+
+class MessageBoxService final : public MessageService {
+protected:
+    bool present(const ShownMessage& message) override;
+};

@@ -1,0 +1,97 @@
+#pragma once
+// The main window fvestacol: the connection data, the date range, the posting
+// button and the closing-adjustment panels. Its handlers are thin; the work is
+// done by the configuration, connection and data modules. The window owns every
+// object it creates, the data objects included, and is destroyed when closed.
+
+#include "app/DataModule.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class CaptionedPanel;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+class Tfvestacol : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Tfvestacol(QWidget* parent = nullptr);
+    ~Tfvestacol() override;
+
+    DataModule& data() { return *data_; }
+
+    // ---- Controls, in tab order within their parents
+    QFrame* Panel2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* Servidor = nullptr;
+    QLineEdit* Tusua = nullptr;
+    QLineEdit* TClave = nullptr;
+    QLineEdit* Cia = nullptr;
+    QCheckBox* ckniif = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QDateEdit* EFecIni = nullptr;
+    QDateEdit* EFecFin = nullptr;
+    QFrame* Panel1 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Panel5 = nullptr;
+    CaptionedPanel* AdvPanel1 = nullptr;
+    CaptionedPanel* AdvPanel2 = nullptr;
+
+    // The server list file's entries, as the selector shows them.
+    QStringList ServerList;
+    // True from creation until the first activation.
+    bool FirstActivation = false;
+
+    // ---- Handlers
+    void FormCreate();
+    void FormActivate();
+    // The window sees every key before the focused control and never consumes it.
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormClose();
+    // Enter in a field moves on to the next one, as Tab does.
+    void Enteratab();
+    // Leaving the company field connects to the company's database.
+    void CiaExit();
+    // Posts the cash sales of the date range, then closes the window.
+    void SpeedButton3Click();
+    void SpeedButton2Click();
+
+    QString diraplicacion();
+    // Hooks the error handlers into every provider and cached dataset (empty for now).
+    void ConfigurarProviders();
+    // F5 and F7: show, or save and hide, "Tarifas" and "Tarifas previstas" (empty for now).
+    void AlternarTarifas();
+    void AlternarTarifasPrevistas();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void setTabOrder();
+    void layoutControls();
+    void fillServerSelector();
+    // Shows a line in Panel5 and paints it before a long wait.
+    void showProgress(const QString& text);
+    void hideProgress();
+    bool isEnterToTabControl(QObject* object) const;
+
+    std::unique_ptr<DataModule> data_;
+    bool shownOnce_ = false;
+};

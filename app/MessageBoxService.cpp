@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+void MessageBoxService::beep() { QApplication::beep(); }
+
 bool MessageBoxService::present(const ShownMessage& message) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;

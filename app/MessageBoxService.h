@@ -6,4 +6,5 @@
 class MessageBoxService final : public MessageService {
 protected:
     bool present(const ShownMessage& message) override;
+    void beep() override;
 };

@@ -37,6 +37,8 @@ public:
     bool confirm(const QString& text);
     // The box for an error no handler dealt with; the text gets its closing period here.
     void showDefaultError(const QString& message);
+    // The default beep, with no box.
+    virtual void beep() {}
 
 protected:
     // Shows one message and waits for the answer: true for OK.

@@ -2,6 +2,7 @@
 
 #include "app/CaptionedPanel.h"
 #include "app/DefaultErrorHandling.h"
+#include "app/MessageService.h"
 #include "config/InstallationDirectory.h"
 #include "config/ServerList.h"
 
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -27,6 +29,13 @@ bool isCarriageReturn(const QKeyEvent& key) {
 } // namespace
 
 Tfvestacol::Tfvestacol(QWidget* parent) : QWidget(parent), data_(std::make_unique<DataModule>()) {
+    errors_ = std::make_unique<ErrorHandlers>(ErrorContext{
+        [this] { return diraplicacion(); },
+        [this] { return Tusua->text(); },
+        [this](const QString& text) { Panel5->setText(text); },
+        [] { messageService().beep(); },
+        [](const QString& text) { messageService().showErrorDialog(text); }, // beeps before the box
+    });
     // Closing destroys the window, and with it every object it owns.
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
@@ -59,12 +68,15 @@ void Tfvestacol::FormCreate() {
     fillServerSelector();
 }
 
-void Tfvestacol::FormActivate() {
-    // Empty for now: the unattended run starts here on the first activation.
-}
-
 void Tfvestacol::ConfigurarProviders() {
-    // Empty for now: hooks the error handlers into the providers and cached datasets.
+    // The window owns its data objects directly, in the order they were declared.
+    DataModule& d = *data_;
+    errors_->ConfigurarProviders({
+        {std::monostate{}}, // Quelmar
+        {std::monostate{}}, {std::monostate{}}, {std::monostate{}}, {std::monostate{}}, {std::monostate{}},
+        {&d.PRepArticulos}, {&d.PBorrar}, {&d.Ptarifiva}, {&d.PAjuste}, {&d.PAjusteAu},
+        {&d.CRepArticulos}, {&d.Cborrar}, {&d.CTarifas}, {&d.CAjuste}, {&d.CAjusteAu},
+    });
 }
 
 void Tfvestacol::AlternarTarifas() {
@@ -160,13 +172,13 @@ bool Tfvestacol::eventFilter(QObject* watched, QEvent* event) {
 
 bool Tfvestacol::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
-        runHandler([this] { FormActivate(); });
+        activated();
     } else if (event->type() == QEvent::Show && !shownOnce_) {
         // Where the platform never activates a window (offscreen, a scheduler with no
         // display), the first activation's work runs once right after the first show.
         shownOnce_ = true;
         QTimer::singleShot(0, this, [this] {
-            if (FirstActivation) runHandler([this] { FormActivate(); });
+            if (FirstActivation) activated();
         });
     }
     return QWidget::event(event);

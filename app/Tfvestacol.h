@@ -5,6 +5,7 @@
 // object it creates, the data objects included, and is destroyed when closed.
 
 #include "app/DataModule.h"
+#include "errors/ErrorHandlers.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -54,6 +55,12 @@ public:
     QStringList ServerList;
     // True from creation until the first activation.
     bool FirstActivation = false;
+    // The command line: program, then server, user, password and company for an
+    // unattended run.
+    QStringList Arguments;
+    // No display and nobody to close a box: an unattended run that stops on an error
+    // ends the program instead of waiting.
+    bool Headless = false;
 
     // ---- Handlers
     void FormCreate();
@@ -70,8 +77,10 @@ public:
     void SpeedButton2Click();
 
     QString diraplicacion();
-    // Hooks the error handlers into every provider and cached dataset (empty for now).
+    // Hooks the error handlers into every provider and cached dataset of the window.
     void ConfigurarProviders();
+    // The handlers themselves (ManejarError, ManejarClientError, mostrar_advertencia).
+    ErrorHandlers& errorHandlers() { return *errors_; }
     // F5 and F7: show, or save and hide, "Tarifas" and "Tarifas previstas" (empty for now).
     void AlternarTarifas();
     void AlternarTarifasPrevistas();
@@ -91,7 +100,14 @@ private:
     void showProgress(const QString& text);
     void hideProgress();
     bool isEnterToTabControl(QObject* object) const;
+    // The first activation's work, and what follows it when nobody is there.
+    void activated();
+    // Unattended run: the day's "Tarifas" rows derived from the standing ones.
+    void rebuildDaysAdjustments();
+    void selectServer(const QString& entry);
 
     std::unique_ptr<DataModule> data_;
+    std::unique_ptr<ErrorHandlers> errors_;
     bool shownOnce_ = false;
+    bool unattended_ = false;
 };

@@ -1,6 +1,7 @@
 // Connecting to the company and the posting run.
 
 #include "app/CaptionedPanel.h"
+#include "app/ExitStatus.h"
 #include "app/MessageService.h"
 #include "app/PostingStatement.h"
 #include "app/Tfvestacol.h"
@@ -55,7 +56,9 @@ void Tfvestacol::SpeedButton3Click() {
     posting.Open();
     posting.Last();
     hideProgress();
-    if (posting.IsEmpty())
+    const bool nothingPosted = posting.IsEmpty();
+    setProgramExitStatus(nothingPosted ? ExitStatus::NothingPosted : ExitStatus::Posted);
+    if (nothingPosted)
         messageService().showMessage(QStringLiteral("No se pudo contabilizar las facturas."));
     posting.Close();
     close();

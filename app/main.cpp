@@ -4,8 +4,15 @@
 //   contabiliza-contado [SERVER USER PASSWORD COMPANY]   the window (with the four
 //                                                        arguments, the unattended run)
 //   contabiliza-contado --screenshot FILE.png            saves a picture of the window
+//
+// Exit status: 0 when the posting returned rows (or the window was closed without
+// posting), 1 when it returned none, 2 when an unattended run stopped on an error.
+// With no display the program runs on the offscreen platform and writes every
+// message to the standard error stream as one line.
 
 #include "app/Application.h"
+#include "app/ExitStatus.h"
+#include "app/HeadlessMessages.h"
 #include "app/Tfvestacol.h"
 
 #include <QPointer>
@@ -27,10 +34,25 @@ int saveScreenshot(Tfvestacol& window, const char* file) {
 
 } // namespace
 
+// No display to show a window on: the program runs all the same, off screen.
+void chooseOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 int main(int argc, char** argv) {
+    chooseOffscreenWithoutDisplay();
     Application app(argc, argv);
+    HeadlessMessages headlessMessages;
+    const bool headless = QGuiApplication::platformName() == QStringLiteral("offscreen");
+    if (headless)
+        setMessageService(&headlessMessages);
     const QPointer<Tfvestacol> window = new Tfvestacol;
+    window->Arguments = QCoreApplication::arguments();
+    window->Headless = headless;
     if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
+        window->Arguments.clear();
         const int status = saveScreenshot(*window, argv[2]);
         delete window;
         return status;
@@ -38,5 +60,8 @@ int main(int argc, char** argv) {
     // Destroying the main window ends the program.
     QObject::connect(window, &QObject::destroyed, &app, &QCoreApplication::quit);
     window->show();
-    return Application::exec();
+    Application::exec();
+    if (headless)
+        setMessageService(nullptr);
+    return int(programExitStatus());
 }

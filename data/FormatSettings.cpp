@@ -16,12 +16,30 @@ QString withFourDigitYear(QString format) {
     return format.replace(twoDigitYear, QStringLiteral("yyyy"));
 }
 
+// A short form that writes names ("d MMM yyyy", the C locale's) becomes the numeric
+// form with the same order of day, month and year: dates must read back from text
+// typed with digits only.
+QString numericDateFormat(const QString& format) {
+    if (!format.contains(QStringLiteral("MMM")) && !format.contains(QStringLiteral("ddd")))
+        return format;
+    QStringList parts;
+    for (const QChar c : format) {
+        const QString part = c == QLatin1Char('d')   ? QStringLiteral("dd")
+                             : c == QLatin1Char('M') ? QStringLiteral("MM")
+                             : c == QLatin1Char('y') ? QStringLiteral("yyyy")
+                                                     : QString();
+        if (!part.isEmpty() && !parts.contains(part))
+            parts << part;
+    }
+    return parts.size() == 3 ? parts.join(QLatin1Char('/')) : QStringLiteral("yyyy/MM/dd");
+}
+
 } // namespace
 
 FormatSettings FormatSettings::fromSystemLocale() {
     const QLocale locale = QLocale::system();
     FormatSettings s;
-    s.shortDateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    s.shortDateFormat = withFourDigitYear(numericDateFormat(locale.dateFormat(QLocale::ShortFormat)));
     s.longTimeFormat = locale.timeFormat(QLocale::LongFormat);
     s.decimalSeparator = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint().front();
     return s;
@@ -31,7 +49,7 @@ const FormatSettings& FormatSettings::current() { return settingsInForce(); }
 
 void FormatSettings::setCurrent(const FormatSettings& settings) {
     FormatSettings s = settings;
-    s.shortDateFormat = withFourDigitYear(s.shortDateFormat);
+    s.shortDateFormat = withFourDigitYear(numericDateFormat(s.shortDateFormat));
     settingsInForce() = s;
 }
 

@@ -8,7 +8,8 @@
 
 struct FormatSettings {
     // Short date format in Qt's notation ("yyyy/MM/dd", "dd/MM/yyyy"); the year is
-    // always written with four digits so that every date text reads back as the same day.
+    // always written with four digits and the month as a number, so that every date
+    // text reads back as the same day.
     QString shortDateFormat = QStringLiteral("yyyy/MM/dd");
     QString longTimeFormat = QStringLiteral("HH:mm:ss");
     QChar decimalSeparator = QLatin1Char('.');

@@ -64,3 +64,17 @@ Value queryValue(const CompanyDatabase& db, const QString& sql) {
     cursor->close();
     return v;
 }
+
+void addCashInvoice(const CompanyDatabase& db, int id, QDate date) {
+    TSQLConnection c;
+    db.connect(c);
+    c.Execute(QStringLiteral("insert into FACTURA (FACT_ID, FACT_PREFIJO, FACT_NUMERO, FACT_FECHA, "
+                             "FACT_NIT) values (?, 'PV01', ?, ?, '222222222222')"),
+              {{FieldType::Integer, Value(id)},
+               {FieldType::Integer, Value(id)},
+               {FieldType::Date, Value(date)}});
+    c.Execute(QStringLiteral("insert into FACTURA_DET (FACT_ID, FADE_PORC, FADE_BASE, FADE_IVA) "
+                             "values (?, 19, 100.00, 19.00)"),
+              {{FieldType::Integer, Value(id)}});
+}
+

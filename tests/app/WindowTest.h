@@ -41,3 +41,5 @@ protected:
 
 // The value of a one-row, one-column query on the database file.
 Value queryValue(const CompanyDatabase& db, const QString& sql);
+// A cash-customer invoice of point of sale PV01 with one line at 19 %.
+void addCashInvoice(const CompanyDatabase& db, int id, QDate date);

@@ -89,7 +89,7 @@ TEST_F(WindowTest, StartsWithPostingDisabledPanelsHiddenAndTheDesignFonts) {
     EXPECT_TRUE(w.AdvPanel2->isHidden());
     EXPECT_EQ(w.EFecIni->date(), QDate(2003, 1, 20));
     EXPECT_EQ(w.EFecFin->date(), QDate(2003, 1, 20));
-    EXPECT_TRUE(w.FirstActivation);
+    EXPECT_FALSE(w.FirstActivation); // the first activation took place: nothing to run without arguments
 
     // Heights -11 and -13 of the design, in points at 96 dpi.
     EXPECT_DOUBLE_EQ(w.font().pointSizeF(), 8.25);

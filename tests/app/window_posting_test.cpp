@@ -16,20 +16,6 @@ namespace {
 
 const QString kNothingPosted = QStringLiteral("No se pudo contabilizar las facturas.");
 
-// A cash-customer invoice of point of sale PV01 with one line at 19 %.
-void addCashInvoice(const CompanyDatabase& db, int id, QDate date) {
-    TSQLConnection c;
-    db.connect(c);
-    c.Execute(QStringLiteral("insert into FACTURA (FACT_ID, FACT_PREFIJO, FACT_NUMERO, FACT_FECHA, "
-                             "FACT_NIT) values (?, 'PV01', ?, ?, '222222222222')"),
-              {{FieldType::Integer, Value(id)},
-               {FieldType::Integer, Value(id)},
-               {FieldType::Date, Value(date)}});
-    c.Execute(QStringLiteral("insert into FACTURA_DET (FACT_ID, FADE_PORC, FADE_BASE, FADE_IVA) "
-                             "values (?, 19, 100.00, 19.00)"),
-              {{FieldType::Integer, Value(id)}});
-}
-
 // Whether a book posted the invoice: "LOCAL" or "NIIF".
 bool posted(const CompanyDatabase& db, int id, const char* book) {
     return queryValue(db, QStringLiteral("select count(*) from FACTURA where FACT_ID = %1 and "

@@ -36,6 +36,20 @@ TEST(DateTextForms, ReadBackInTheFormatsOrder) {
     EXPECT_EQ(SqlQuoted(QStringLiteral("it's")), QStringLiteral("'it''s'"));
 }
 
+TEST(DateTextForms, FormatsWithNamesOrShortYearsBecomeNumericAndFull) {
+    FormatSettings named;
+    named.shortDateFormat = QStringLiteral("d MMM yyyy"); // what the C locale writes
+    FormatSettings::setCurrent(named);
+    EXPECT_EQ(FormatSettings::current().shortDateFormat, QStringLiteral("dd/MM/yyyy"));
+    EXPECT_EQ(parseDateText(DateText(QDate(2026, 12, 8))), QDate(2026, 12, 8));
+    FormatSettings american;
+    american.shortDateFormat = QStringLiteral("M/d/yy");
+    FormatSettings::setCurrent(american);
+    EXPECT_EQ(DateText(QDate(2026, 12, 8)), QStringLiteral("12/8/2026"));
+    EXPECT_EQ(parseDateText(QStringLiteral("12/8/2026")), QDate(2026, 12, 8));
+    FormatSettings::setCurrent(FormatSettings{});
+}
+
 class FieldForms : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,0 +1,8 @@
+#include "app/ExitStatus.h"
+
+namespace {
+ExitStatus status = ExitStatus::Posted;
+}
+
+ExitStatus programExitStatus() { return status; }
+void setProgramExitStatus(ExitStatus s) { status = s; }

@@ -1,0 +1,79 @@
+// The unattended run: with server, user, password and company on the command line,
+// the first activation connects, derives the day's "Tarifas" rows from the standing
+// ones, saves them and posts.
+
+#include "app/DefaultErrorHandling.h"
+#include "app/ExitStatus.h"
+#include "app/StandingAdjustmentQuery.h"
+#include "app/Tfvestacol.h"
+#include "data/FormatSettings.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+
+void Tfvestacol::activated() {
+    runHandler([this] { FormActivate(); });
+    // With nobody to read the box and close the window, an unattended run that
+    // stopped before the posting's result ends the program (its status says so).
+    if (Headless && unattended_ && programExitStatus() == ExitStatus::Unfinished && isVisible())
+        close();
+}
+
+void Tfvestacol::FormActivate() {
+    if (!FirstActivation)
+        return;
+    FirstActivation = false;
+    if (Arguments.size() < 5 || Arguments[4].isEmpty())
+        return;
+    unattended_ = true;
+    setProgramExitStatus(ExitStatus::Unfinished);
+
+    selectServer(Arguments[1]);
+    Tusua->setText(Arguments[2]);
+    TClave->setText(Arguments[3]);
+    Cia->setText(Arguments[4]);
+    CiaExit();
+    rebuildDaysAdjustments();
+    data_->CAjuste.ApplyUpdates(0);
+    SpeedButton3Click();
+}
+
+void Tfvestacol::selectServer(const QString& entry) {
+    // The selector holds list entries only. A server that is not in the list is
+    // shown as none at all: connecting then fails rather than posting into the same
+    // company code on another server.
+    Servidor->setCurrentIndex(Servidor->findText(entry, Qt::MatchExactly));
+}
+
+void Tfvestacol::rebuildDaysAdjustments() {
+    DataModule& d = *data_;
+    const QDate first = EFecIni->date();
+    TClientDataSet& adjustments = d.CAjuste;
+    adjustments.setFilter(QStringLiteral("AJCI_FECINI = ") + SqlQuoted(DateText(first)));
+    adjustments.setFiltered(true);
+    adjustments.Open();
+    while (!adjustments.IsEmpty())
+        adjustments.Delete();
+
+    d.CTarifas.Open();
+    d.CAjusteAu.Open();
+    for (d.CTarifas.First(); !d.CTarifas.Eof(); d.CTarifas.Next()) {
+        d.Cborrar.Close();
+        d.Cborrar.CommandText = standingAdjustmentQuery(first, d.CTarifas.Fields(0)->AsCurrency());
+        d.Cborrar.Open();
+        // A covering standing row: with several, the one starting latest.
+        if (d.Cborrar.Fields(0)->AsString().isEmpty())
+            continue;
+        if (!d.CAjusteAu.Locate(QStringLiteral("AJCI_ID"), d.Cborrar.Fields(0)->value()))
+            continue;
+        adjustments.Insert();
+        d.CAjusteAJCI_ID->setAsInteger(0);
+        d.CAjusteAJCI_FECINI->setAsDateTime(QDateTime(first, QTime()));
+        d.CAjusteAJCI_FECFIN->setAsDateTime(QDateTime(EFecFin->date(), QTime()));
+        d.CAjusteAJCI_PORC->setValue(d.CAjusteAuAJCI_PORC->value());
+        d.CAjusteAJCI_FACTOR->setValue(d.CAjusteAuAJCI_FACTOR->value());
+        d.CAjusteAJCI_PREFNO->setValue(d.CAjusteAuAJCI_PREFNO->value());
+        adjustments.Post();
+    }
+}

@@ -79,14 +79,6 @@ void Tfvestacol::ConfigurarProviders() {
     });
 }
 
-void Tfvestacol::AlternarTarifas() {
-    // Empty for now: shows "Tarifas", or saves and hides it.
-}
-
-void Tfvestacol::AlternarTarifasPrevistas() {
-    // Empty for now: shows "Tarifas previstas", or saves and hides it.
-}
-
 QString Tfvestacol::diraplicacion() {
     return ::diraplicacion();
 }

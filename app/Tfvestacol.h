@@ -13,6 +13,8 @@
 #include <memory>
 
 class CaptionedPanel;
+class DataGrid;
+class RecordNavigator;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -50,6 +52,10 @@ public:
     QLabel* Panel5 = nullptr;
     CaptionedPanel* AdvPanel1 = nullptr;
     CaptionedPanel* AdvPanel2 = nullptr;
+    DataGrid* DBGridEh2 = nullptr;           // "Tarifas", over CAjuste
+    RecordNavigator* DBNavigator1 = nullptr;
+    DataGrid* DBGridEh1 = nullptr;           // "Tarifas previstas", over CAjusteAu
+    RecordNavigator* DBNavigator2 = nullptr;
 
     // The server list file's entries, as the selector shows them.
     QStringList ServerList;
@@ -81,9 +87,11 @@ public:
     void ConfigurarProviders();
     // The handlers themselves (ManejarError, ManejarClientError, mostrar_advertencia).
     ErrorHandlers& errorHandlers() { return *errors_; }
-    // F5 and F7: show, or save and hide, "Tarifas" and "Tarifas previstas" (empty for now).
+    // F5 and F7: show, or save and hide, "Tarifas" and "Tarifas previstas".
     void AlternarTarifas();
     void AlternarTarifasPrevistas();
+    // A new standing row starts with key 0; the database gives it its own.
+    void CAjusteAuAfterInsert();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +101,7 @@ protected:
 
 private:
     void createControls();
+    void createPanels();
     void setTabOrder();
     void layoutControls();
     void fillServerSelector();

@@ -146,6 +146,7 @@ void Tfvestacol::createControls() {
     AdvPanel2 = named(new CaptionedPanel(QStringLiteral("Tarifas previstas"), this), "AdvPanel2");
     AdvPanel2->setGeometry(32, 24, 305, 169);
     AdvPanel2->hide();
+    createPanels();
 
     setTabOrder();
     layoutControls();

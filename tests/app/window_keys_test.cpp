@@ -66,8 +66,10 @@ TEST_F(WindowTest, KeysReachTheFocusedControlAfterTheWindowActed) {
     press(Qt::Key_F2, Qt::ShiftModifier);
     press(Qt::Key_A);
     press(Qt::Key_Escape);
-    EXPECT_EQ(spy.keys,
-              (std::vector<int>{Qt::Key_F5, Qt::Key_F7, Qt::Key_F2, Qt::Key_A, Qt::Key_Escape}));
+    // F5 and F7 have no company to open panels on: their failure is shown, and a key
+    // whose handler failed goes no further.
+    EXPECT_EQ(messages.ofKind(MessageKind::DefaultError).size(), 2u);
+    EXPECT_EQ(spy.keys, (std::vector<int>{Qt::Key_F2, Qt::Key_A, Qt::Key_Escape}));
     EXPECT_TRUE(windowDestroyed());
 }
 

@@ -113,6 +113,8 @@ private:
     void activated();
     // Unattended run: the day's "Tarifas" rows derived from the standing ones.
     void rebuildDaysAdjustments();
+    // Opens "Tarifas" on the rows of the first day and marks every one deleted.
+    void openDaysAdjustmentsEmptied();
     void selectServer(const QString& entry);
 
     std::unique_ptr<DataModule> data_;

@@ -58,6 +58,17 @@ void Tfvestacol::createPanels() {
     d.CAjusteAu.AfterInsert = [this](TClientDataSet&) { CAjusteAuAfterInsert(); };
 }
 
+void Tfvestacol::openDaysAdjustmentsEmptied() {
+    // Only the rows that start on the first day are shown; each is marked deleted,
+    // the deletions pending in the cache until the rows are saved.
+    TClientDataSet& adjustments = data_->CAjuste;
+    adjustments.setFilter(QStringLiteral("AJCI_FECINI = ") + SqlQuoted(DateText(EFecIni->date())));
+    adjustments.setFiltered(true);
+    adjustments.Open();
+    while (!adjustments.IsEmpty())
+        adjustments.Delete();
+}
+
 void Tfvestacol::CAjusteAuAfterInsert() {
     data_->CAjusteAuAJCI_ID->setAsInteger(0);
 }
@@ -76,11 +87,7 @@ void Tfvestacol::AlternarTarifas() {
     }
 
     const QDate first = EFecIni->date();
-    adjustments.setFilter(QStringLiteral("AJCI_FECINI = ") + SqlQuoted(DateText(first)));
-    adjustments.setFiltered(true);
-    adjustments.Open();
-    while (!adjustments.IsEmpty())
-        adjustments.Delete();
+    openDaysAdjustmentsEmptied();
 
     d.CTarifas.Open();
     for (d.CTarifas.First(); !d.CTarifas.Eof(); d.CTarifas.Next()) {

@@ -6,7 +6,6 @@
 #include "app/ExitStatus.h"
 #include "app/StandingAdjustmentQuery.h"
 #include "app/Tfvestacol.h"
-#include "data/FormatSettings.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -50,11 +49,7 @@ void Tfvestacol::rebuildDaysAdjustments() {
     DataModule& d = *data_;
     const QDate first = EFecIni->date();
     TClientDataSet& adjustments = d.CAjuste;
-    adjustments.setFilter(QStringLiteral("AJCI_FECINI = ") + SqlQuoted(DateText(first)));
-    adjustments.setFiltered(true);
-    adjustments.Open();
-    while (!adjustments.IsEmpty())
-        adjustments.Delete();
+    openDaysAdjustmentsEmptied();
 
     d.CTarifas.Open();
     d.CAjusteAu.Open();

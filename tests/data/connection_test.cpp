@@ -4,6 +4,7 @@
 #include "data/DatabaseError.h"
 #include "data/TSQLConnection.h"
 #include "tests/fixtures/CompanyDatabase.h"
+#include "tests/fixtures/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -28,15 +29,6 @@ int countRows(TSQLConnection& c, const QString& table) {
     const int n = int(cur->value(0).get<qint64>());
     cur->close();
     return n;
-}
-
-QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EDatabaseError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
 }
 
 class ConnectionTest : public ::testing::TestWithParam<ConnectionKind> {

@@ -4,19 +4,11 @@
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "tests/fixtures/DataSetRig.h"
+#include "tests/fixtures/ErrorText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EDatabaseError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
 
 TField& field(TClientDataSet& ds, const char* name) { return ds.FieldByName(QString::fromLatin1(name)); }
 

@@ -7,11 +7,11 @@
 #include "data/TDataLink.h"
 #include "data/TField.h"
 #include "grid/CellEditor.h"
+#include "grid/DesignFont.h"
 #include "grid/UserAction.h"
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -31,20 +31,8 @@ private:
     DataGrid& grid_;
 };
 
-namespace {
-
-// The design's 8-point sans-serif (11 pixels at 96 dpi).
-QFont gridFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(11 * 72.0 / 96.0);
-    return font;
-}
-
-} // namespace
-
 DataGrid::DataGrid(QWidget* parent) : QAbstractScrollArea(parent), link_(std::make_unique<Link>(*this)) {
-    setFont(gridFont());
+    setFont(designFont());
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -147,6 +135,7 @@ void DataGrid::beep() const {
 // ---- Data link
 
 void DataGrid::linkActiveChanged() {
+    StopIncSearch();
     if (!active()) {
         hideEditor();
         topRecord_ = 0;
@@ -161,6 +150,8 @@ void DataGrid::linkLayoutChanged() {
 }
 
 void DataGrid::linkDataSetChanged() {
+    // Another row, or the rows themselves changed: the search starts afresh.
+    StopIncSearch();
     // The grid's own moves write and hide the editor first; a move from elsewhere
     // (the navigator, the window) leaves it over a record it no longer edits.
     if (editorShown_ && !keepEditor_ &&

@@ -12,6 +12,7 @@
 #include "grid/Confirmation.h"
 #include "grid/GridColumn.h"
 #include "grid/RowIndicator.h"
+#include "grid/TextSearch.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>
@@ -115,6 +116,23 @@ public:
     void setSearchMarkShown(bool shown);
     bool searchMarkShown() const { return searchMark_; }
 
+    // ---- Finding text (DataGridFind.cpp, DataGridIncSearch.cpp)
+    // Walks from the current cell through the rows (with AllColumns, through the
+    // columns of each row) for a cell whose text matches; `fieldName` names the
+    // column to search, empty for the current one. Found: the dataset stands on
+    // the row and the column is current. Not found: the grid is where it was.
+    bool FindCellText(const QString& fieldName, const QString& text, FindOptions options, FindDirection direction,
+                      FindMatching matching);
+    // Extends the incremental search's text by `addText` and looks for it in the
+    // current column; also turns the search on.
+    void IncSearchStep(const QString& addText, FindDirection direction);
+    void StopIncSearch();
+    bool incSearchActive() const { return searchMark_; }
+    // What was found so far, in the found cell's own capitals.
+    const QString& incSearchText() const { return incSearchText_; }
+    // Opens the program's find dialog over this grid; returns when it is closed.
+    void ShowFindDialog();
+
     // ---- For the editor
     // Before the first change of the editor's text: the record goes into edit state.
     void beginCellChange();
@@ -185,6 +203,20 @@ private:
     bool editingKey(QKeyEvent* event);
     void typeIntoEditor(QKeyEvent* event);
 
+    // Finding text (DataGridFind.cpp, DataGridIncSearch.cpp)
+    // The current row, kept as the row at the middle of the rows in view and the
+    // distance from it, so that coming back also brings back the rows in view.
+    struct SavedPosition {
+        int bookmark = -1; // the middle row's visible index
+        int offset = 0;
+    };
+    SavedPosition SavePosition();
+    void RestorePosition(const SavedPosition& position);
+    QString walkedCellText(int column, bool displayText) const;
+    // The incremental search's keys; true when the key is taken.
+    bool searchKey(QKeyEvent* event);
+    void paintIncSearchText(QPainter& painter, const QRect& cell, int column, int record) const;
+
     // Puts the current record into edit state without the dataset's notices
     // closing the editor over it (on an empty dataset: a new record there).
     void editCurrentRecord();
@@ -211,7 +243,8 @@ private:
     // Set while the grid itself starts a change, so that its own notices do not
     // close the editor it is typing in.
     bool keepEditor_ = false;
-    bool searchMark_ = false;
+    bool searchMark_ = false; // the incremental search is on
+    QString incSearchText_;
 
     enum class Drag { None, Sizing, Moving };
     Drag drag_ = Drag::None;

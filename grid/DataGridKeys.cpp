@@ -19,14 +19,8 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
 bool DataGrid::keyEntry(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = keyModifiers(event);
     const int key = event->key();
-    const bool ctrl = mods & Qt::ControlModifier;
 
-    // The incremental search's keys: Ctrl+F, and Ctrl+Enter and Ctrl+Shift+Enter
-    // to the next and previous match. Nothing else in the grid answers them.
-    if (ctrl && !(mods & Qt::AltModifier) && (key == Qt::Key_F || isEnterKey(key)))
-        return true;
-
-    if (navigationKey(event) || editingKey(event))
+    if (searchKey(event) || navigationKey(event) || editingKey(event))
         return true;
 
     // A character (or Backspace) opens the editor and goes into it.

@@ -13,6 +13,7 @@ void DataGrid::setCurrentColumn(int column) {
     CommitCellText();
     hideEditor();
     currentColumn_ = column;
+    StopIncSearch();
     followCurrentColumn();
     viewport()->update();
 }

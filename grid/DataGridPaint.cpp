@@ -121,6 +121,8 @@ void DataGrid::paintDataRows(QPainter& painter) {
                 painter.setPen(pal.color(isCurrent ? QPalette::HighlightedText : QPalette::Text));
                 drawCellText(painter, cell, cellText(c, record), column.field->Alignment());
             }
+            if (isCurrent && searchMark_)
+                paintIncSearchText(painter, cell, c, record);
         }
         painter.setPen(kDataLineColour);
         painter.drawLine(dataAreaLeft(), lineY, viewport()->width(), lineY);

@@ -1,0 +1,7 @@
+#pragma once
+// The font the grid and its find dialog were designed with: an 8-point sans-serif
+// (11 pixels at 96 dpi), the system's own sans-serif standing in for it.
+
+#include <QFont>
+
+QFont designFont();

@@ -1,12 +1,8 @@
 // Finding a text that only the last of 100,000 rows holds, in one column and in
 // all five, beside the same dataset's plain walk with next over the same rows.
 
-#include "bench/BenchDatabase.h"
 #include "bench/GridBenchMain.h"
-#include "data/TClientDataSet.h"
-#include "data/TDataSetProvider.h"
-#include "data/TSQLDataSet.h"
-#include "grid/DataGrid.h"
+#include "bench/GridPanel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,38 +16,9 @@ constexpr int kRows = 100000;
 // In no row but the last: the others hold "P0".."P99" or nothing.
 const QString kLastPrefix = QStringLiteral("Q7");
 
-// A "Tarifas" grid over AJUSTE_CIERRE, read whole, standing on its first row.
-struct FindPanel {
-    BenchDatabase db;
-    TSQLConnection connection;
-    TSQLTable table{&connection};
-    TDataSetProvider provider{&table};
-    TClientDataSet cds;
-    DataGrid grid;
-
-    FindPanel() {
-        db.fillAdjustments(kRows);
-        connection.Params().setValue(QStringLiteral("Database"), db.path());
-        connection.Params().setValue(QStringLiteral("User_Name"), QStringLiteral("SYSDBA"));
-        connection.Params().setValue(QStringLiteral("password"), QStringLiteral("masterkey"));
-        table.TableName = QStringLiteral("AJUSTE_CIERRE");
-        cds.Name = QStringLiteral("CAjuste");
-        cds.Provider = &provider;
-        cds.PacketRecords = 1000;
-        cds.declareField(QStringLiteral("AJCI_ID"), FieldType::Integer, 0, true);
-        cds.declareField(QStringLiteral("AJCI_FECINI"), FieldType::Date, 0, false, QStringLiteral("F.Desde"));
-        cds.declareField(QStringLiteral("AJCI_FECFIN"), FieldType::Date, 0, false, QStringLiteral("F.Hasta"));
-        cds.declareField(QStringLiteral("AJCI_PORC"), FieldType::Decimal, 4, false, QStringLiteral("Porc"));
-        cds.declareField(QStringLiteral("AJCI_FACTOR"), FieldType::Decimal, 4, false, QStringLiteral("Factor"));
-        cds.declareField(QStringLiteral("AJCI_PREFNO"), FieldType::String, 4, false, QStringLiteral("Pref.N/A"));
-        grid.setColumns({{QStringLiteral("AJCI_FECINI"), QStringLiteral("F.Desde"), 75},
-                         {QStringLiteral("AJCI_FECFIN"), QStringLiteral("F.Hasta"), 75},
-                         {QStringLiteral("AJCI_PORC"), QStringLiteral("Porc"), 40},
-                         {QStringLiteral("AJCI_FACTOR"), QStringLiteral("Factor"), 50},
-                         {QStringLiteral("AJCI_PREFNO"), QStringLiteral("Pref.N/A"), 40}});
-        grid.resize(305, 151);
-        grid.show();
-        grid.setFocus();
+// A "Tarifas" grid read whole, standing on its first row.
+struct FindPanel : GridPanel {
+    FindPanel() : GridPanel(kRows) {
         cds.Open();
         cds.Last(); // everything fetched: the figures are of searching, not of fetching
         cds.Edit();

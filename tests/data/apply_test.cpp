@@ -16,9 +16,13 @@ struct Failure {
     UpdateKind kind;
 };
 
-class Applying : public ::testing::Test {
+// Every case runs embedded and, when the test command started one, against the
+// loopback server.
+class Applying : public ::testing::TestWithParam<ConnectionKind> {
 protected:
     void SetUp() override {
+        if (GetParam() == ConnectionKind::Server && loopbackServer().isEmpty())
+            GTEST_SKIP() << "no loopback server (QUELMAR_TEST_SERVER) in this run";
         FormatSettings::setCurrent(FormatSettings{});
         rig.Quelmar.OnPrepare = [this](const QString& sql) { sent.push_back(sql); };
         rig.PAjuste.OnUpdateError = [this](TDataSetProvider& sender, TClientDataSet& dataSet, const EUpdateError& e,
@@ -58,13 +62,13 @@ protected:
         return int(std::count_if(sent.begin(), sent.end(), [&](const QString& s) { return s.startsWith(start); }));
     }
 
-    DataSetRig rig;
+    DataSetRig rig{GetParam()};
     TClientDataSet& ds = rig.adjustments();
     std::vector<QString> sent;
     std::vector<Failure> failures;
 };
 
-TEST_F(Applying, StatementTextsAreExact) {
+TEST_P(Applying, StatementTextsAreExact) {
     addRow(101, 19);
     addRow(102, 5);
     ds.Open();
@@ -106,7 +110,7 @@ TEST_F(Applying, StatementTextsAreExact) {
     EXPECT_TRUE(failures.empty());
 }
 
-TEST_F(Applying, NothingToApplySendsNothing) {
+TEST_P(Applying, NothingToApplySendsNothing) {
     addRow(1, 19);
     ds.Open();
     ds.Edit(); // untouched: abandoned, not posted
@@ -117,7 +121,7 @@ TEST_F(Applying, NothingToApplySendsNothing) {
     EXPECT_THROW(ds.ApplyUpdates(0), EDatabaseError);
 }
 
-TEST_F(Applying, NullSetAndNeverSetAreWrittenDifferently) {
+TEST_P(Applying, NullSetAndNeverSetAreWrittenDifferently) {
     ds.Open();
     insertNew(5, 0);
     ds.Insert();
@@ -135,7 +139,7 @@ TEST_F(Applying, NullSetAndNeverSetAreWrittenDifferently) {
     EXPECT_EQ(rowsInDatabase().size(), 2u);
 }
 
-TEST_F(Applying, EachDistinctTextIsPreparedOncePerApply) {
+TEST_P(Applying, EachDistinctTextIsPreparedOncePerApply) {
     ds.Open();
     for (int i = 0; i < 50; ++i)
         insertNew(i % 2 ? 5 : 19);
@@ -145,7 +149,7 @@ TEST_F(Applying, EachDistinctTextIsPreparedOncePerApply) {
     EXPECT_EQ(rowsInDatabase().size(), 50u);
 }
 
-TEST_F(Applying, ValuesTravelOnlyAsParameters) {
+TEST_P(Applying, ValuesTravelOnlyAsParameters) {
     ds.Open();
     for (const QString& prefix : {QStringLiteral("';--"), QStringLiteral("OR 1"), QStringLiteral("\"x\";")}) {
         ds.Insert();
@@ -170,7 +174,7 @@ TEST_F(Applying, ValuesTravelOnlyAsParameters) {
     EXPECT_EQ(rowsInDatabase().size(), 2u);
 }
 
-TEST_F(Applying, ARowChangedByAnotherUserFailsAndUnderZeroNothingStays) {
+TEST_P(Applying, ARowChangedByAnotherUserFailsAndUnderZeroNothingStays) {
     addRow(101, 0);
     addRow(102, 5);
     ds.Open();
@@ -197,7 +201,7 @@ TEST_F(Applying, ARowChangedByAnotherUserFailsAndUnderZeroNothingStays) {
     EXPECT_EQ(ds.ChangeCount(), 3); // every change still pending
 }
 
-TEST_F(Applying, UnderMinusOneTheRowsBeforeTheFailureAreCommitted) {
+TEST_P(Applying, UnderMinusOneTheRowsBeforeTheFailureAreCommitted) {
     ds.Open();
     insertNew(0);
     insertNew(7); // no such rate: the foreign key refuses it
@@ -219,7 +223,7 @@ TEST_F(Applying, UnderMinusOneTheRowsBeforeTheFailureAreCommitted) {
     EXPECT_EQ(ds.ChangeCount(), 0);
 }
 
-TEST_F(Applying, WithoutAHandlerMinusOneSendsEveryRow) {
+TEST_P(Applying, WithoutAHandlerMinusOneSendsEveryRow) {
     rig.PAjuste.OnUpdateError = nullptr;
     ds.Open();
     insertNew(7);
@@ -231,7 +235,7 @@ TEST_F(Applying, WithoutAHandlerMinusOneSendsEveryRow) {
     EXPECT_EQ(ds.ChangeCount(), 2);
 }
 
-TEST_F(Applying, APendingRowThatFailsToPostStopsTheApplySilently) {
+TEST_P(Applying, APendingRowThatFailsToPostStopsTheApplySilently) {
     ds.OnPostError = [](TClientDataSet&, const EDatabaseError&, TDataAction& action) { action = daAbort; };
     ds.Open();
     insertNew(0);
@@ -244,7 +248,7 @@ TEST_F(Applying, APendingRowThatFailsToPostStopsTheApplySilently) {
     EXPECT_TRUE(rowsInDatabase().empty());
 }
 
-TEST_F(Applying, AnUpdateHittingSeveralRowsRollsBackAtOnce) {
+TEST_P(Applying, AnUpdateHittingSeveralRowsRollsBackAtOnce) {
     TSQLConnection admin;
     admin.Params() = rig.Quelmar.Params();
     admin.setConnected(true);
@@ -280,7 +284,7 @@ TEST_F(Applying, AnUpdateHittingSeveralRowsRollsBackAtOnce) {
     EXPECT_EQ(cds.ChangeCount(), 2);
 }
 
-TEST_F(Applying, AQuerySourceHasNoTableToWriteTo) {
+TEST_P(Applying, AQuerySourceHasNoTableToWriteTo) {
     addRow(1, 19);
     TClientDataSet& q = rig.query(QStringLiteral("select * from AJUSTE_CIERRE"));
     std::vector<QString> messages;
@@ -293,5 +297,10 @@ TEST_F(Applying, AQuerySourceHasNoTableToWriteTo) {
     EXPECT_EQ(messages[0], QStringLiteral("Unable to resolve records.  Table name not found."));
     EXPECT_EQ(rig.countAdjustments(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(, Applying, ::testing::Values(ConnectionKind::Embedded, ConnectionKind::Server),
+                         [](const auto& info) {
+                             return info.param == ConnectionKind::Embedded ? "Embedded" : "Server";
+                         });
 
 } // namespace

@@ -10,23 +10,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-
-void addStanding(const CompanyDatabase& db, int id, QDate first, QDate last, int rate, qint64 factorUnits,
-                 const Value& prefix = Value::null()) {
-    TSQLConnection c;
-    db.connect(c);
-    c.Execute(QStringLiteral("insert into AJUSTE_CIERRE_AUTO values (?, ?, ?, ?, ?, ?)"),
-              {{FieldType::Integer, Value(id)},
-               {FieldType::Date, Value(first)},
-               {FieldType::Date, Value(last)},
-               {FieldType::Decimal, Value(Currency::fromInteger(rate))},
-               {FieldType::Decimal, Value(Currency::fromUnits(factorUnits))},
-               {FieldType::String, prefix}});
-}
 
 // The day's rows of AJUSTE_CIERRE as "rate/factor/prefix", by rate.
 QStringList daysAdjustments(const CompanyDatabase& db, QDate day) {
@@ -150,49 +136,6 @@ TEST(HeadlessMessageLines, CaptionAndTextOnOneLine) {
     EXPECT_EQ(HeadlessMessages::line({MessageKind::ErrorDialog, QStringLiteral("Error"),
                                       QStringLiteral("SQL Server Error: a\r\nb\nc")}),
               QStringLiteral("Error: SQL Server Error: a b c"));
-}
-
-// The program itself, as a scheduler on a machine without a display starts it.
-class SchedulerTest : public UnattendedTest {
-protected:
-    struct Outcome {
-        int status;
-        QString errors;
-    };
-    Outcome run(const QStringList& arguments) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program must find out by itself
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUELMAR_PROGRAM), arguments);
-        p.closeWriteChannel();
-        if (!p.waitForFinished(120000)) {
-            p.kill();
-            return {-1, QStringLiteral("did not end")};
-        }
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
-    }
-};
-
-TEST_F(SchedulerTest, TheExitStatusTellsWhatHappened) {
-    installation.writeServerList(db.serverEntry(ConnectionKind::Embedded).toUtf8() + "\r\n");
-    addCashInvoice(db, 1, today);
-    const Outcome posted = run(login());
-    EXPECT_EQ(posted.status, 0) << posted.errors.toStdString();
-
-    const Outcome nothing = run(login()); // already posted
-    EXPECT_EQ(nothing.status, 1);
-    EXPECT_TRUE(nothing.errors.contains(
-        QStringLiteral("Contabiliza ventas contado: No se pudo contabilizar las facturas.")));
-
-    QStringList wrong = login();
-    wrong[3] = QStringLiteral("99");
-    const Outcome failed = run(wrong);
-    EXPECT_EQ(failed.status, 2);
-    EXPECT_TRUE(failed.errors.contains(QStringLiteral("Contabiliza ventas contado: SQL Server Error: ")))
-        << failed.errors.toStdString();
 }
 
 } // namespace

@@ -99,13 +99,15 @@ TEST_F(UnattendedTest, FewerThanFourArgumentsLeaveTheWindowToThePerson) {
 }
 
 TEST_F(UnattendedTest, AnErrorLeavesTheWindowOpenWithADisplayAndEndsTheProgramWithout) {
-    // No user: leaving the company field does nothing, and opening the adjustments
-    // connects with the designed parameter list, which names no such file.
+    // No user: the run is refused before anything connects; the designed parameter
+    // list is never used.
     start(login(QString()));
     EXPECT_FALSE(windowDestroyed());
     EXPECT_EQ(programExitStatus(), ExitStatus::Unfinished);
     ASSERT_EQ(messages.ofKind(MessageKind::DefaultError).size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("SQL Server Error: ")));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Faltan el usuario o la clave para conectar."));
+    EXPECT_FALSE(window->data().Quelmar.Connected());
+    EXPECT_TRUE(window->Tusua->text().isEmpty());
     window->close();
     EXPECT_TRUE(windowDestroyed());
     EXPECT_EQ(programExitStatus(), ExitStatus::Unfinished); // however it was closed
@@ -123,7 +125,12 @@ TEST_F(UnattendedTest, AServerNotInTheListIsNoServerAtAll) {
     EXPECT_FALSE(windowDestroyed());
     EXPECT_EQ(window->Servidor->currentText(), QString());
     EXPECT_EQ(programExitStatus(), ExitStatus::Unfinished);
-    EXPECT_TRUE(window->Panel5->text().startsWith(QStringLiteral("Conectando a la base de datos ")));
+    // Refused before anything connects: no connecting line, no connection.
+    ASSERT_EQ(messages.ofKind(MessageKind::DefaultError).size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("El servidor ") + arguments[0] +
+                                          QStringLiteral(" no está en la lista de servidores."));
+    EXPECT_TRUE(window->Panel5->isHidden());
+    EXPECT_FALSE(window->data().Quelmar.Connected());
 }
 
 TEST(StandingAdjustmentQuery, WritesTheDayYearFirstAndTheRateWithAPoint) {

@@ -99,6 +99,7 @@ declare variable cuenta varchar(16);
 declare variable plan_cuenta char(1);
 declare variable falta varchar(300);
 declare variable falta_iva varchar(300);
+declare variable plan_errado smallint;
 declare variable vendido smallint;
 declare variable con_iva smallint;
 begin
@@ -120,6 +121,7 @@ begin
     do begin
         falta = null;
         falta_iva = null;
+        plan_errado = 0;
         if (hay_fila = 0) then
             falta = 'No hay cuentas contables para la tarifa de IVA ' || porc || ' en CUENTA_TARIFA.';
         else
@@ -148,11 +150,14 @@ begin
                     falta_iva = 'Falta la cuenta de IVA por pagar (' || trim(columna) || ') de la tarifa de IVA '
                         || porc || ' en CUENTA_TARIFA.';
                 else if (plan_cuenta is distinct from LIBRO and falta is null) then
+                begin
+                    plan_errado = iif(plan_cuenta is null, 0, 1);
                     falta = 'La cuenta ' || cuenta || ' de ' || trim(columna) || ' (tarifa de IVA ' || porc
                         || ') ' || iif(plan_cuenta is null, 'no existe en CUENTA',
                                        'es del plan ' || plan_otro)
                         || ': el libro ' || nombre_libro || ' necesita una cuenta del plan '
                         || nombre_libro || '.';
+                end
             end
 
         if (falta is not null or falta_iva is not null) then
@@ -167,6 +172,8 @@ begin
               plan sort (join (f index (IX_FACTURA_FECHA_PREFIJO), d index (FK_FACTURA_DET_FACTURA)))
              order by d.FADE_IVA desc
               into :vendido, :con_iva;
+            if (vendido = 1 and plan_errado = 1) then
+                exception E_CONTADO_PLAN falta;
             if (vendido = 1 and falta is not null) then
                 exception E_CONTADO_CUENTAS falta;
             if (con_iva = 1 and falta_iva is not null) then
@@ -420,5 +427,6 @@ grant execute on procedure CONTABILIZA_CONTADO to procedure CONTADO_KALDEN_NIIF;
 grant usage on exception E_CONTADO_FACTOR to procedure FACTOR_CIERRE;
 grant usage on exception E_CONTADO_TIPO to procedure CONTADO_REVISA;
 grant usage on exception E_CONTADO_CUENTAS to procedure CONTADO_REVISA;
+grant usage on exception E_CONTADO_PLAN to procedure CONTADO_REVISA;
 grant usage on exception E_CONTADO_CUENTAS to procedure CONTADO_LINEAS;
 grant usage on exception E_CONTADO_NIT to procedure CONTABILIZA_CONTADO;

@@ -5,7 +5,8 @@
    credits balance and add up to COMP_TOTAL. A posted voucher and its lines
    never change again; nor does a posted invoice or its lines. An invoice is
    marked only by the open voucher of its book, day and point of sale, and its
-   mark is cleared only once that voucher has been reversed (REVIERTE_CONTADO),
+   mark is cleared only while that voucher is open or once it has been reversed
+   (REVIERTE_CONTADO),
    so every posting and every undoing of one stays on record. */
 
 create exception E_CONTADO_CERRADO 'Un comprobante contabilizado no se puede modificar ni borrar.';
@@ -96,53 +97,73 @@ end^
 
 /* ---- Invoices ---- */
 
+/* Runs for every invoice a posting marks: an update that leaves the marks
+   alone returns at once. */
 create trigger FACTURA_BIU for FACTURA active before insert or update position 1 as
-declare variable libro char(1) = 'L';
-declare variable antes integer;
-declare variable despues integer;
+declare variable antes_local integer;
+declare variable antes_niif integer;
+declare variable comp integer;
+declare variable libro char(1);
 declare variable estado char(1);
 declare variable fecha date;
 declare variable prefijo varchar(4);
 declare variable libro_comp char(1);
-declare variable factura varchar(20);
 begin
-    factura = new.FACT_PREFIJO || '-' || new.FACT_NUMERO;
-    if (updating and (old.FACT_COMP_LOCAL is not null or old.FACT_COMP_NIIF is not null)
-        and (new.FACT_ID <> old.FACT_ID or new.FACT_PREFIJO <> old.FACT_PREFIJO
-             or new.FACT_NUMERO <> old.FACT_NUMERO or new.FACT_FECHA <> old.FACT_FECHA
-             or new.FACT_NIT <> old.FACT_NIT)) then
-        exception E_CONTADO_FACTURA 'La factura ' || old.FACT_PREFIJO || '-' || old.FACT_NUMERO
-            || ' esta contabilizada: no se puede modificar ni borrar.';
+    antes_local = null;
+    antes_niif = null;
+    if (updating) then
+    begin
+        antes_local = old.FACT_COMP_LOCAL;
+        antes_niif = old.FACT_COMP_NIIF;
+        if ((antes_local is not null or antes_niif is not null)
+            and (new.FACT_ID <> old.FACT_ID or new.FACT_PREFIJO <> old.FACT_PREFIJO
+                 or new.FACT_NUMERO <> old.FACT_NUMERO or new.FACT_FECHA <> old.FACT_FECHA
+                 or new.FACT_NIT <> old.FACT_NIT)) then
+            exception E_CONTADO_FACTURA 'La factura ' || old.FACT_PREFIJO || '-' || old.FACT_NUMERO
+                || ' esta contabilizada: no se puede modificar ni borrar.';
+    end
+    if (new.FACT_COMP_LOCAL is not distinct from antes_local
+        and new.FACT_COMP_NIIF is not distinct from antes_niif) then
+        exit;
 
-    /* The mark of each book, local then NIIF. */
+    /* A mark cleared: while its voucher is still open, or once it has been reversed. */
+    comp = iif(new.FACT_COMP_LOCAL is null and antes_local is not null, antes_local,
+               iif(new.FACT_COMP_NIIF is null and antes_niif is not null, antes_niif, null));
+    if (comp is not null) then
+        if (not exists (select 1 from COMPROBANTE where COMP_ID = :comp and COMP_ESTADO = 'A')
+            and not exists (select 1 from COMPROBANTE where COMP_REVIERTE = :comp)) then
+            exception E_CONTADO_FACTURA 'La factura ' || new.FACT_PREFIJO || '-' || new.FACT_NUMERO
+                || ' esta contabilizada: solo queda libre al revertir su comprobante (REVIERTE_CONTADO).';
+    /* A mark moved from one voucher to another. */
+    if ((antes_local is not null and new.FACT_COMP_LOCAL is not null and antes_local <> new.FACT_COMP_LOCAL)
+        or (antes_niif is not null and new.FACT_COMP_NIIF is not null and antes_niif <> new.FACT_COMP_NIIF)) then
+        exception E_CONTADO_FACTURA 'La factura ' || new.FACT_PREFIJO || '-' || new.FACT_NUMERO
+            || ' ya esta contabilizada en otro comprobante: revierta ese primero (REVIERTE_CONTADO).';
+    /* A mark set: by the open voucher of its book, day and point of sale. */
+    libro = 'L';
+    comp = iif(antes_local is null, new.FACT_COMP_LOCAL, null);
     while (libro is not null) do
     begin
-        antes = null;
-        if (updating) then
-            antes = iif(libro = 'L', old.FACT_COMP_LOCAL, old.FACT_COMP_NIIF);
-        despues = iif(libro = 'L', new.FACT_COMP_LOCAL, new.FACT_COMP_NIIF);
-        if (antes is null and despues is not null) then
+        if (comp is not null) then
         begin
             estado = null;
             select c.COMP_ESTADO, c.COMP_FECHA, c.COMP_PREFIJO, t.TICO_LIBRO
               from COMPROBANTE c join TIPO_COMPROBANTE t on t.TICO_CODIGO = c.TICO_CODIGO
-             where c.COMP_ID = :despues
+             where c.COMP_ID = :comp
               into :estado, :fecha, :prefijo, :libro_comp;
             if (estado is distinct from 'A' or libro_comp <> libro or fecha <> new.FACT_FECHA
                 or prefijo <> new.FACT_PREFIJO) then
-                exception E_CONTADO_FACTURA 'La factura ' || factura || ' solo la marca el comprobante '
-                    || 'abierto de su libro, dia y punto de venta, al contabilizarla.';
+                exception E_CONTADO_FACTURA 'La factura ' || new.FACT_PREFIJO || '-' || new.FACT_NUMERO
+                    || ' solo la marca el comprobante abierto de su libro, dia y punto de venta, al '
+                    || 'contabilizarla.';
         end
-        else if (antes is not null and despues is null) then
+        if (libro = 'L') then
         begin
-            if (not exists (select 1 from COMPROBANTE where COMP_REVIERTE = :antes)) then
-                exception E_CONTADO_FACTURA 'La factura ' || factura || ' esta contabilizada: solo '
-                    || 'queda libre al revertir su comprobante (REVIERTE_CONTADO).';
+            libro = 'N';
+            comp = iif(antes_niif is null, new.FACT_COMP_NIIF, null);
         end
-        else if (antes <> despues) then
-            exception E_CONTADO_FACTURA 'La factura ' || factura || ' ya esta contabilizada en otro '
-                || 'comprobante: revierta ese primero (REVIERTE_CONTADO).';
-        libro = iif(libro = 'L', 'N', null);
+        else
+            libro = null;
     end
 end^
 

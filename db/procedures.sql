@@ -182,17 +182,15 @@ begin
     end
 end^
 
-/* Writes the lines of the open voucher COMP_ID of one book (L or N) from the
-   invoices marked with it, and returns the sum of its debits. Accounts were
-   checked by CONTADO_REVISA. */
+/* Writes the lines of one rate of the open voucher COMP_ID of one book (L or
+   N), from the sums of its invoices at that rate, numbering them after LINEA;
+   returns the last line number and the rate's sale (base plus VAT). Accounts
+   were checked by CONTADO_REVISA. */
 create procedure CONTADO_LINEAS (COMP_ID integer, LIBRO char(1), FECHA date, PREFIJO varchar(4),
-                                 NIT varchar(20))
-returns (TOTAL decimal(15,2))
+                                 NIT varchar(20), PORC decimal(15,4), BASE decimal(15,2),
+                                 IVA decimal(15,2), LINEA smallint)
+returns (ULTIMA_LINEA smallint, VENTA decimal(15,2))
 as
-declare variable porc decimal(15,4);
-declare variable base decimal(15,2);
-declare variable iva decimal(15,2);
-declare variable venta decimal(15,2);
 declare variable efectivo decimal(15,2);
 declare variable factor decimal(15,4);
 declare variable tabla varchar(31);
@@ -201,84 +199,115 @@ declare variable c_caja varchar(16);
 declare variable c_tarjeta varchar(16);
 declare variable c_ingreso varchar(16);
 declare variable c_iva varchar(16);
-declare variable linea smallint = 0;
 begin
-    TOTAL = 0;
-    /* A voucher's key marks invoices of its own book only, so either mark finds them. */
-    for select d.FADE_PORC, sum(d.FADE_BASE), sum(d.FADE_IVA)
-          from FACTURA f
-          join FACTURA_DET d on d.FACT_ID = f.FACT_ID
-         where f.FACT_COMP_LOCAL = :COMP_ID or f.FACT_COMP_NIIF = :COMP_ID
-         group by d.FADE_PORC
-          plan sort (join (f index (FK_FACTURA_COMP_LOCAL, FK_FACTURA_COMP_NIIF),
-                           d index (FK_FACTURA_DET_FACTURA)))
-         order by d.FADE_PORC
-          into :porc, :base, :iva
-    do begin
-        c_caja = null;
-        select iif(:LIBRO = 'L', CUTA_CAJA, CUTA_CAJA_NIIF),
-               iif(:LIBRO = 'L', CUTA_TARJETA, CUTA_TARJETA_NIIF),
-               iif(:LIBRO = 'L', CUTA_INGRESO, CUTA_INGRESO_NIIF),
-               iif(:LIBRO = 'L', CUTA_IVA, CUTA_IVA_NIIF)
-          from CUENTA_TARIFA
-         where CUTA_PORC = :porc
-          into :c_caja, :c_tarjeta, :c_ingreso, :c_iva;
-        if (c_caja is null or (iva > 0 and c_iva is null)) then
-            exception E_CONTADO_CUENTAS 'Faltan cuentas contables para la tarifa de IVA ' || porc || ' (CUENTA_TARIFA).';
+    c_caja = null;
+    select iif(:LIBRO = 'L', CUTA_CAJA, CUTA_CAJA_NIIF),
+           iif(:LIBRO = 'L', CUTA_TARJETA, CUTA_TARJETA_NIIF),
+           iif(:LIBRO = 'L', CUTA_INGRESO, CUTA_INGRESO_NIIF),
+           iif(:LIBRO = 'L', CUTA_IVA, CUTA_IVA_NIIF)
+      from CUENTA_TARIFA
+     where CUTA_PORC = :PORC
+      into :c_caja, :c_tarjeta, :c_ingreso, :c_iva;
+    if (c_caja is null or (IVA > 0 and c_iva is null)) then
+        exception E_CONTADO_CUENTAS 'Faltan cuentas contables para la tarifa de IVA ' || PORC || ' (CUENTA_TARIFA).';
 
-        select FACTOR, TABLA, AJUSTE from FACTOR_CIERRE(:FECHA, :PREFIJO, :porc)
-          into :factor, :tabla, :ajuste;
+    select FACTOR, TABLA, AJUSTE from FACTOR_CIERRE(:FECHA, :PREFIJO, :PORC)
+      into :factor, :tabla, :ajuste;
 
-        /* The cash share is rounded to the cent, half away from zero; the card
-           line takes the rest, so the debits equal base plus VAT exactly. */
-        venta = base + iva;
-        efectivo = round(venta * factor, 2);
-        TOTAL = TOTAL + venta;
+    /* The cash share is rounded to the cent, half away from zero; the card
+       line takes the rest, so the debits equal base plus VAT exactly. */
+    VENTA = BASE + IVA;
+    efectivo = round(VENTA * factor, 2);
+    ULTIMA_LINEA = LINEA;
 
-        if (efectivo > 0) then
-        begin
-            linea = linea + 1;
-            insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
-                                         CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE,
-                                         CODE_FACTOR, CODE_AJUSTE_TABLA, CODE_AJUSTE_ID)
-            values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :linea,
-                    iif(:LIBRO = 'L', :c_caja, null), iif(:LIBRO = 'N', :c_caja, null),
-                    :porc, :efectivo, 0, 'Ventas de contado en efectivo',
-                    :factor, :tabla, :ajuste);
-        end
-        if (venta - efectivo > 0) then
-        begin
-            linea = linea + 1;
-            insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
-                                         CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE,
-                                         CODE_FACTOR, CODE_AJUSTE_TABLA, CODE_AJUSTE_ID)
-            values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :linea,
-                    iif(:LIBRO = 'L', :c_tarjeta, null), iif(:LIBRO = 'N', :c_tarjeta, null),
-                    :porc, :venta - :efectivo, 0, 'Ventas de contado con tarjeta o transferencia',
-                    :factor, :tabla, :ajuste);
-        end
-        if (base > 0) then
-        begin
-            linea = linea + 1;
-            insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
-                                         CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE, CODE_NIT)
-            values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :linea,
-                    iif(:LIBRO = 'L', :c_ingreso, null), iif(:LIBRO = 'N', :c_ingreso, null),
-                    :porc, 0, :base, 'Ingresos por ventas de contado', :NIT);
-        end
-        if (iva > 0) then
-        begin
-            linea = linea + 1;
-            insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
-                                         CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE, CODE_NIT)
-            values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :linea,
-                    iif(:LIBRO = 'L', :c_iva, null), iif(:LIBRO = 'N', :c_iva, null),
-                    :porc, 0, :iva, 'IVA generado en ventas de contado', :NIT);
-        end
+    if (efectivo > 0) then
+    begin
+        ULTIMA_LINEA = ULTIMA_LINEA + 1;
+        insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
+                                     CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE,
+                                     CODE_FACTOR, CODE_AJUSTE_TABLA, CODE_AJUSTE_ID)
+        values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :ULTIMA_LINEA,
+                iif(:LIBRO = 'L', :c_caja, null), iif(:LIBRO = 'N', :c_caja, null),
+                :PORC, :efectivo, 0, 'Ventas de contado en efectivo',
+                :factor, :tabla, :ajuste);
+    end
+    if (VENTA - efectivo > 0) then
+    begin
+        ULTIMA_LINEA = ULTIMA_LINEA + 1;
+        insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
+                                     CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE,
+                                     CODE_FACTOR, CODE_AJUSTE_TABLA, CODE_AJUSTE_ID)
+        values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :ULTIMA_LINEA,
+                iif(:LIBRO = 'L', :c_tarjeta, null), iif(:LIBRO = 'N', :c_tarjeta, null),
+                :PORC, :VENTA - :efectivo, 0, 'Ventas de contado con tarjeta o transferencia',
+                :factor, :tabla, :ajuste);
+    end
+    if (BASE > 0) then
+    begin
+        ULTIMA_LINEA = ULTIMA_LINEA + 1;
+        insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
+                                     CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE, CODE_NIT)
+        values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :ULTIMA_LINEA,
+                iif(:LIBRO = 'L', :c_ingreso, null), iif(:LIBRO = 'N', :c_ingreso, null),
+                :PORC, 0, :BASE, 'Ingresos por ventas de contado', :NIT);
+    end
+    if (IVA > 0) then
+    begin
+        ULTIMA_LINEA = ULTIMA_LINEA + 1;
+        insert into COMPROBANTE_DET (CODE_ID, COMP_ID, CODE_LINEA, CODE_CUENTA, CODE_CUENTA_NIIF,
+                                     CODE_PORC, CODE_DEBITO, CODE_CREDITO, CODE_DETALLE, CODE_NIT)
+        values (gen_id(GEN_COMPROBANTE_DET, 1), :COMP_ID, :ULTIMA_LINEA,
+                iif(:LIBRO = 'L', :c_iva, null), iif(:LIBRO = 'N', :c_iva, null),
+                :PORC, 0, :IVA, 'IVA generado en ventas de contado', :NIT);
     end
 end^
 
-/* The posting of one book: L (local, voucher kind VC) or N (NIIF, kind VCN). */
+/* Finishes the open voucher COMP_ID whose lines are written: invoices it
+   marked that have nothing to post (SIN_IMPORTE of them: no line, or zero
+   lines only) lose the mark; a voucher left with no invoice is removed; any
+   other one takes the next number of its kind and is closed, which posts it
+   (the trigger checks that it balances). */
+create procedure CONTADO_CIERRA (COMP_ID integer, LIBRO char(1), TIPO varchar(4), TOTAL decimal(15,2),
+                                 PRIMERA integer, ULTIMA integer, SIN_IMPORTE integer)
+as
+declare variable numero integer;
+begin
+    if (SIN_IMPORTE > 0) then
+    begin
+        if (LIBRO = 'L') then
+            update FACTURA f set f.FACT_COMP_LOCAL = null
+             where f.FACT_COMP_LOCAL = :COMP_ID
+               and not exists (select 1 from FACTURA_DET d
+                                where d.FACT_ID = f.FACT_ID and d.FADE_BASE + d.FADE_IVA > 0);
+        else
+            update FACTURA f set f.FACT_COMP_NIIF = null
+             where f.FACT_COMP_NIIF = :COMP_ID
+               and not exists (select 1 from FACTURA_DET d
+                                where d.FACT_ID = f.FACT_ID and d.FADE_BASE + d.FADE_IVA > 0);
+        update COMPROBANTE set COMP_FACTURAS = COMP_FACTURAS - :SIN_IMPORTE where COMP_ID = :COMP_ID;
+    end
+    if (PRIMERA is null) then
+        delete from COMPROBANTE where COMP_ID = :COMP_ID;
+    else
+    begin
+        /* Taking the number updates the kind's row: two postings of one book
+           never share a number. */
+        update TIPO_COMPROBANTE set TICO_CONSECUTIVO = TICO_CONSECUTIVO + 1
+         where TICO_CODIGO = :TIPO
+        returning TICO_CONSECUTIVO into :numero;
+        update COMPROBANTE
+           set COMP_NUMERO = :numero, COMP_ESTADO = 'C', COMP_TOTAL = :TOTAL,
+               COMP_FACT_PRIMERA = :PRIMERA, COMP_FACT_ULTIMA = :ULTIMA
+         where COMP_ID = :COMP_ID;
+    end
+end^
+
+/* The posting of one book: L (local, voucher kind VC) or N (NIIF, kind VCN).
+   First every day and point of sale gets an open voucher that marks its
+   invoices; then one pass over the marked invoices and their lines, sorted by
+   voucher and rate, writes the lines and closes each voucher. The sums come
+   from the marks, so a sale registered while the posting runs is either in a
+   voucher with its amounts or left for the next run. */
 create procedure CONTABILIZA_CONTADO (FECINI date, FECFIN date, LIBRO char(1))
 returns (FECHA date, PREFIJO varchar(4), TIPO varchar(4), NUMERO integer,
          FACTURAS integer, TOTAL decimal(15,2))
@@ -286,8 +315,17 @@ as
 declare variable nit varchar(20);
 declare variable lote integer;
 declare variable comp integer;
+declare variable anterior integer;
+declare variable porc decimal(15,4);
+declare variable base decimal(15,2);
+declare variable iva decimal(15,2);
+declare variable venta decimal(15,2);
+declare variable primera_tarifa integer;
+declare variable ultima_tarifa integer;
 declare variable primera integer;
 declare variable ultima integer;
+declare variable sin_importe integer;
+declare variable linea smallint;
 begin
     select EMPR_NIT_CONTADO from EMPRESA where EMPR_ID = 1 into :nit;
     if (coalesce(trim(nit), '') = '') then
@@ -297,62 +335,86 @@ begin
     lote = gen_id(GEN_LOTE_CONTADO, 1);
 
     /* The grouping is sorted before the first group comes out, so the marks
-       written in the loop cannot disturb it. Only invoices with an amount to
-       post count: one without lines or with zero lines gets no voucher. */
+       written in the loop cannot disturb it. An open voucher holds its key,
+       negated, as its number until it is closed. */
     for select f.FACT_FECHA, f.FACT_PREFIJO
           from FACTURA f
          where f.FACT_FECHA between :FECINI and :FECFIN
            and f.FACT_NIT = :nit
            and iif(:LIBRO = 'L', f.FACT_COMP_LOCAL, f.FACT_COMP_NIIF) is null
-           and exists (select 1 from FACTURA_DET d
-                        where d.FACT_ID = f.FACT_ID and d.FADE_BASE + d.FADE_IVA > 0)
          group by f.FACT_FECHA, f.FACT_PREFIJO
           plan sort (f index (IX_FACTURA_FECHA_PREFIJO))
          order by f.FACT_FECHA, f.FACT_PREFIJO
           into :FECHA, :PREFIJO
     do begin
-        update TIPO_COMPROBANTE set TICO_CONSECUTIVO = TICO_CONSECUTIVO + 1
-         where TICO_CODIGO = :TIPO
-        returning TICO_CONSECUTIVO into :NUMERO;
         comp = gen_id(GEN_COMPROBANTE, 1);
         insert into COMPROBANTE (COMP_ID, TICO_CODIGO, COMP_NUMERO, COMP_FECHA, COMP_PREFIJO,
                                  COMP_DETALLE, COMP_LOTE)
-        values (:comp, :TIPO, :NUMERO, :FECHA, :PREFIJO,
+        values (:comp, :TIPO, -:comp, :FECHA, :PREFIJO,
                 'Ventas de contado ' || :PREFIJO || ' del ' || :FECHA, :lote);
 
-        /* Marking updates each invoice row, as taking the number above updates
-           the kind's row: a posting of the same book running at the same time
-           waits for this one and then fails with an update conflict (or, if it
-           read the invoices only after this one committed, finds them posted),
-           so no invoice is posted twice. */
+        /* Marking updates each invoice row: a posting of the same book running
+           at the same time waits for this one and then fails with an update
+           conflict (or, if it read the invoices only after this one committed,
+           finds them posted), so no invoice is posted twice. */
         if (LIBRO = 'L') then
             update FACTURA f set f.FACT_COMP_LOCAL = :comp
              where f.FACT_FECHA = :FECHA and f.FACT_PREFIJO = :PREFIJO and f.FACT_NIT = :nit
                and f.FACT_COMP_LOCAL is null
-               and exists (select 1 from FACTURA_DET d
-                            where d.FACT_ID = f.FACT_ID and d.FADE_BASE + d.FADE_IVA > 0)
               plan (f index (IX_FACTURA_FECHA_PREFIJO));
         else
             update FACTURA f set f.FACT_COMP_NIIF = :comp
              where f.FACT_FECHA = :FECHA and f.FACT_PREFIJO = :PREFIJO and f.FACT_NIT = :nit
                and f.FACT_COMP_NIIF is null
-               and exists (select 1 from FACTURA_DET d
-                            where d.FACT_ID = f.FACT_ID and d.FADE_BASE + d.FADE_IVA > 0)
               plan (f index (IX_FACTURA_FECHA_PREFIJO));
-
-        execute procedure CONTADO_LINEAS (:comp, :LIBRO, :FECHA, :PREFIJO, :nit)
-            returning_values :TOTAL;
-        select count(*), min(f.FACT_NUMERO), max(f.FACT_NUMERO)
-          from FACTURA f
-         where f.FACT_COMP_LOCAL = :comp or f.FACT_COMP_NIIF = :comp
-          plan (f index (FK_FACTURA_COMP_LOCAL, FK_FACTURA_COMP_NIIF))
-          into :FACTURAS, :primera, :ultima;
-        /* Closing posts it: the trigger checks that it balances. */
-        update COMPROBANTE
-           set COMP_ESTADO = 'C', COMP_TOTAL = :TOTAL, COMP_FACTURAS = :FACTURAS,
-               COMP_FACT_PRIMERA = :primera, COMP_FACT_ULTIMA = :ultima
-         where COMP_ID = :comp;
+        FACTURAS = row_count;
+        update COMPROBANTE set COMP_FACTURAS = :FACTURAS where COMP_ID = :comp;
     end
+
+    /* One sorted pass for all the run's vouchers. A voucher's key marks
+       invoices of its own book only, so either mark finds them. An invoice
+       without a line of some amount comes out once, with no rate. */
+    anterior = null;
+    for select c.COMP_ID, c.COMP_FECHA, c.COMP_PREFIJO, d.FADE_PORC, sum(d.FADE_BASE), sum(d.FADE_IVA),
+               min(f.FACT_NUMERO), max(f.FACT_NUMERO), count(*)
+          from COMPROBANTE c
+          join FACTURA f on f.FACT_COMP_LOCAL = c.COMP_ID or f.FACT_COMP_NIIF = c.COMP_ID
+          left join FACTURA_DET d on d.FACT_ID = f.FACT_ID and d.FADE_BASE + d.FADE_IVA > 0
+         where c.COMP_LOTE = :lote
+         group by c.COMP_ID, c.COMP_FECHA, c.COMP_PREFIJO, d.FADE_PORC
+          plan sort (join (c index (IX_COMPROBANTE_LOTE),
+                           f index (FK_FACTURA_COMP_LOCAL, FK_FACTURA_COMP_NIIF),
+                           d index (FK_FACTURA_DET_FACTURA)))
+         order by c.COMP_ID, d.FADE_PORC
+          into :comp, :FECHA, :PREFIJO, :porc, :base, :iva, :primera_tarifa, :ultima_tarifa, :FACTURAS
+    do begin
+        if (comp is distinct from anterior) then
+        begin
+            if (anterior is not null) then
+                execute procedure CONTADO_CIERRA (:anterior, :LIBRO, :TIPO, :TOTAL, :primera, :ultima,
+                                                  :sin_importe);
+            anterior = comp;
+            TOTAL = 0;
+            primera = null;
+            ultima = null;
+            sin_importe = 0;
+            linea = 0;
+        end
+        if (porc is null) then
+            sin_importe = FACTURAS;
+        else
+        begin
+            primera = minvalue(coalesce(primera, primera_tarifa), primera_tarifa);
+            ultima = maxvalue(coalesce(ultima, ultima_tarifa), ultima_tarifa);
+            execute procedure CONTADO_LINEAS (:comp, :LIBRO, :FECHA, :PREFIJO, :nit, :porc, :base, :iva, :linea)
+                returning_values :linea, :venta;
+            TOTAL = TOTAL + venta;
+        end
+    end
+    if (anterior is not null) then
+        execute procedure CONTADO_CIERRA (:anterior, :LIBRO, :TIPO, :TOTAL, :primera, :ultima, :sin_importe);
+    /* A voucher that found no invoice at all (they were removed meanwhile). */
+    delete from COMPROBANTE where COMP_LOTE = :lote and COMP_ESTADO = 'A';
 
     for select c.COMP_FECHA, c.COMP_PREFIJO, c.COMP_NUMERO, c.COMP_FACTURAS, c.COMP_TOTAL
           from COMPROBANTE c
@@ -407,8 +469,6 @@ grant select on CUENTA_TARIFA to procedure CONTADO_REVISA;
 grant select on CUENTA to procedure CONTADO_REVISA;
 grant select on FACTURA to procedure CONTADO_REVISA;
 grant select on FACTURA_DET to procedure CONTADO_REVISA;
-grant select on FACTURA to procedure CONTADO_LINEAS;
-grant select on FACTURA_DET to procedure CONTADO_LINEAS;
 grant select on CUENTA_TARIFA to procedure CONTADO_LINEAS;
 grant select, insert on COMPROBANTE_DET to procedure CONTADO_LINEAS;
 grant usage on generator GEN_COMPROBANTE_DET to procedure CONTADO_LINEAS;
@@ -416,8 +476,12 @@ grant execute on procedure FACTOR_CIERRE to procedure CONTADO_LINEAS;
 grant select on EMPRESA to procedure CONTABILIZA_CONTADO;
 grant select, update on FACTURA to procedure CONTABILIZA_CONTADO;
 grant select on FACTURA_DET to procedure CONTABILIZA_CONTADO;
-grant select, update on TIPO_COMPROBANTE to procedure CONTABILIZA_CONTADO;
-grant select, insert, update on COMPROBANTE to procedure CONTABILIZA_CONTADO;
+grant select, insert, update, delete on COMPROBANTE to procedure CONTABILIZA_CONTADO;
+grant select, update on FACTURA to procedure CONTADO_CIERRA;
+grant select on FACTURA_DET to procedure CONTADO_CIERRA;
+grant select, update on TIPO_COMPROBANTE to procedure CONTADO_CIERRA;
+grant select, update, delete on COMPROBANTE to procedure CONTADO_CIERRA;
+grant execute on procedure CONTADO_CIERRA to procedure CONTABILIZA_CONTADO;
 grant usage on generator GEN_COMPROBANTE to procedure CONTABILIZA_CONTADO;
 grant usage on generator GEN_LOTE_CONTADO to procedure CONTABILIZA_CONTADO;
 grant execute on procedure CONTADO_REVISA to procedure CONTABILIZA_CONTADO;

@@ -68,9 +68,3 @@ int postLocal(TSQLConnection& c, QDate first, QDate last) {
         ++vouchers;
     return vouchers;
 }
-
-void reverseLocal(TSQLConnection& c, QDate first, QDate last) {
-    auto cur = c.OpenCursor(QStringLiteral("select * from REVIERTE_CONTADO(?, ?, 'L')"), {date(first), date(last)});
-    while (cur->next()) {
-    }
-}

@@ -24,6 +24,3 @@ long long pageFetches(TSQLConnection& c);
 
 // Posts the local book for a range; returns the vouchers written.
 int postLocal(TSQLConnection& c, QDate first, QDate last);
-
-// Reverses the local book's postings of a range, freeing its invoices again.
-void reverseLocal(TSQLConnection& c, QDate first, QDate last);

@@ -48,15 +48,15 @@ void writeSales(TSQLConnection& c, QDate first, int days, SalesShape shape) {
                {FieldType::Integer, Value(shape.salesPerDay)}});
 }
 
-long long pageFetches(TSQLConnection& c) {
-    auto cur = c.OpenCursor(QStringLiteral("select i.MON$PAGE_FETCHES from MON$ATTACHMENTS a "
+PageCounts pageCounts(TSQLConnection& c) {
+    auto cur = c.OpenCursor(QStringLiteral("select i.MON$PAGE_FETCHES, i.MON$PAGE_READS from MON$ATTACHMENTS a "
                                            "join MON$IO_STATS i on i.MON$STAT_ID = a.MON$STAT_ID "
                                            "where a.MON$ATTACHMENT_ID = current_connection"));
     if (!cur->next())
         throw std::runtime_error("no attachment statistics");
-    const long long fetches = cur->value(0).get<qint64>();
+    const PageCounts counts{cur->value(0).get<qint64>(), cur->value(1).get<qint64>()};
     cur->close();
-    return fetches;
+    return counts;
 }
 
 int postLocal(TSQLConnection& c, QDate first, QDate last) {

@@ -19,8 +19,13 @@ void connectTo(TSQLConnection& c, const QString& path);
 // Writes `days` days of sales from `first` on, with their AJUSTE_CIERRE rows.
 void writeSales(TSQLConnection& c, QDate first, int days, SalesShape shape = {});
 
-// Page fetches of the connection's attachment so far.
-long long pageFetches(TSQLConnection& c);
+// Pages the connection's attachment has asked for so far (fetches) and, of
+// those, the ones read from the file (reads).
+struct PageCounts {
+    long long fetches = 0;
+    long long reads = 0;
+};
+PageCounts pageCounts(TSQLConnection& c);
 
 // Posts the local book for a range; returns the vouchers written.
 int postLocal(TSQLConnection& c, QDate first, QDate last);

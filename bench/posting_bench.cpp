@@ -57,7 +57,7 @@ void post(benchmark::State& state, int historyDays, int openDays, bool dayByDay)
     const Company& co = company(historyDays, openDays);
     const QDate last = co.firstOpenDay.addDays(openDays - 1);
     const QString copy = co.db.path() + QStringLiteral(".run.fdb");
-    long long fetches = 0;
+    PageCounts pages;
     int vouchers = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -69,7 +69,7 @@ void post(benchmark::State& state, int historyDays, int openDays, bool dayByDay)
         {
             TSQLConnection c;
             connectTo(c, copy);
-            const long long before = pageFetches(c);
+            const PageCounts before = pageCounts(c);
             state.ResumeTiming();
             vouchers = 0;
             if (dayByDay)
@@ -78,14 +78,16 @@ void post(benchmark::State& state, int historyDays, int openDays, bool dayByDay)
             else
                 vouchers = postLocal(c, co.firstOpenDay, last);
             state.PauseTiming();
-            fetches = pageFetches(c) - before;
+            const PageCounts after = pageCounts(c);
+            pages = {after.fetches - before.fetches, after.reads - before.reads};
         }
         QFile::remove(copy);
         if (vouchers != kPointsOfSale * openDays)
             state.SkipWithError("the posting missed vouchers");
         state.ResumeTiming();
     }
-    state.counters["fetches"] = double(fetches);
+    state.counters["fetches"] = double(pages.fetches);
+    state.counters["reads"] = double(pages.reads);
     state.counters["vouchers"] = vouchers;
     state.counters["invoices"] = double(openDays) * kPointsOfSale * SalesShape{}.salesPerDay;
     // Seconds per voucher, shown by the console as ms or us.

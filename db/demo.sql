@@ -1,6 +1,6 @@
 /* Demo data: a year of invoices of two points of sale (PV01, PV02) up to the
    day the database is created, today included, mostly to the cash customer, and
-   standing closing adjustments for this year and the last. The invoices come
+   standing closing adjustments for last year and this year. The invoices come
    from a fixed pseudo-random sequence, so the same day gives the same data.
    Nothing is posted yet. */
 
@@ -78,7 +78,11 @@ begin
 end^
 
 /* Standing adjustments: 80 % of the cash customer's sales received in cash,
-   this year and the last, for every rate; PV02 takes 90 % at 19 % this year. */
+   last year and this year, in one general row per rate; PV02 takes 90 % at
+   19 % this year. The PV02 row starts later than the general one, so the
+   unattended run, which derives a day's rows from the row of each rate that
+   starts latest, takes it: PV02 gets its 90 % from the day's row and PV01,
+   which that row does not name, its 80 % from the standing general row. */
 execute block as
 declare variable inicio date;
 declare variable anterior date;
@@ -86,9 +90,7 @@ begin
     inicio = current_date - extract(yearday from current_date);
     anterior = dateadd(-1 year to inicio);
     insert into AJUSTE_CIERRE_AUTO (AJCI_ID, AJCI_FECINI, AJCI_FECFIN, AJCI_PORC, AJCI_FACTOR, AJCI_PREFNO)
-    select 0, :anterior, :inicio - 1, TAIV_PORC, 0.8, null from TARIFA_IVA order by TAIV_PORC;
-    insert into AJUSTE_CIERRE_AUTO (AJCI_ID, AJCI_FECINI, AJCI_FECFIN, AJCI_PORC, AJCI_FACTOR, AJCI_PREFNO)
-    select 0, :inicio, dateadd(1 year to :inicio) - 1, TAIV_PORC, 0.8, null from TARIFA_IVA order by TAIV_PORC;
+    select 0, :anterior, dateadd(1 year to :inicio) - 1, TAIV_PORC, 0.8, null from TARIFA_IVA order by TAIV_PORC;
     insert into AJUSTE_CIERRE_AUTO (AJCI_ID, AJCI_FECINI, AJCI_FECFIN, AJCI_PORC, AJCI_FACTOR, AJCI_PREFNO)
     values (0, :inicio, dateadd(1 year to :inicio) - 1, 19, 0.9, 'PV02');
 end^

@@ -29,6 +29,9 @@ create table AJUSTE_CIERRE (
     constraint FK_AJUSTE_CIERRE_TARIFA foreign key (AJCI_PORC) references TARIFA_IVA (TAIV_PORC)
 );
 create index IX_AJUSTE_CIERRE_FECINI on AJUSTE_CIERRE (AJCI_FECINI);
+/* The posting looks rows up by their last day: the rows still in force on a
+   day are few, however many past days the table holds. */
+create index IX_AJUSTE_CIERRE_FECFIN on AJUSTE_CIERRE (AJCI_FECFIN);
 
 create table AJUSTE_CIERRE_AUTO (
     AJCI_ID      integer       not null,
@@ -41,6 +44,14 @@ create table AJUSTE_CIERRE_AUTO (
     constraint FK_AJUSTE_CIERRE_AUTO_TARIFA foreign key (AJCI_PORC) references TARIFA_IVA (TAIV_PORC)
 );
 create index IX_AJUSTE_CIERRE_AUTO_FECINI on AJUSTE_CIERRE_AUTO (AJCI_FECINI);
+create index IX_AJUSTE_CIERRE_AUTO_FECFIN on AJUSTE_CIERRE_AUTO (AJCI_FECFIN);
+/* The day's rows are derived from the standing row of each rate that starts
+   latest: two rows of one rate starting on the same day would leave the choice
+   to chance. A trigger names the clash; this index also stops two inserts
+   running at once. A row without rate or start is null here and clashes with
+   none. */
+create unique index UQ_AJUSTE_CIERRE_AUTO_INICIO on AJUSTE_CIERRE_AUTO
+    computed by (AJCI_PORC || ' ' || AJCI_FECINI);
 
 create generator GEN_AJUSTE_CIERRE;
 create generator GEN_AJUSTE_CIERRE_AUTO;
@@ -117,14 +128,31 @@ create table COMPROBANTE (
     /* The point of sale whose sales the voucher posts. */
     COMP_PREFIJO  varchar(4)  not null,
     COMP_DETALLE  varchar(80),
-    /* The posting run that wrote the voucher. */
+    /* The posting run that wrote the voucher, when and by which database user
+       (the insert trigger sets the last two). */
     COMP_LOTE     integer     not null,
     COMP_CREADO   timestamp   default current_timestamp not null,
+    COMP_USUARIO  varchar(63) default current_user not null,
+    /* A: open, its lines being written; C: posted, balanced and unchangeable. */
+    COMP_ESTADO   char(1)     default 'A' not null,
+    /* Set when posted: the sum of the debits, the invoices posted and the
+       first and last invoice numbers among them. */
+    COMP_TOTAL         decimal(15,2),
+    COMP_FACTURAS      integer,
+    COMP_FACT_PRIMERA  integer,
+    COMP_FACT_ULTIMA   integer,
+    /* A reversal voucher names the voucher it reverses; a voucher is reversed
+       at most once. */
+    COMP_REVIERTE      integer,
     constraint PK_COMPROBANTE primary key (COMP_ID),
     constraint FK_COMPROBANTE_TIPO foreign key (TICO_CODIGO) references TIPO_COMPROBANTE (TICO_CODIGO),
-    constraint UQ_COMPROBANTE_NUMERO unique (TICO_CODIGO, COMP_NUMERO)
+    constraint UQ_COMPROBANTE_NUMERO unique (TICO_CODIGO, COMP_NUMERO),
+    constraint CK_COMPROBANTE_ESTADO check (COMP_ESTADO in ('A', 'C')),
+    constraint FK_COMPROBANTE_REVIERTE foreign key (COMP_REVIERTE) references COMPROBANTE (COMP_ID),
+    constraint UQ_COMPROBANTE_REVIERTE unique (COMP_REVIERTE)
 );
 create index IX_COMPROBANTE_LOTE on COMPROBANTE (COMP_LOTE);
+create index IX_COMPROBANTE_FECHA on COMPROBANTE (COMP_FECHA);
 
 /* A line posts to the account of its voucher's book: CODE_CUENTA in the local
    book, CODE_CUENTA_NIIF in the NIIF book; the other column stays null. */
@@ -138,6 +166,14 @@ create table COMPROBANTE_DET (
     CODE_DEBITO       decimal(15,2) default 0 not null,
     CODE_CREDITO      decimal(15,2) default 0 not null,
     CODE_DETALLE      varchar(60),
+    /* Cash and card lines: the share received in cash that divided the sale,
+       and the adjustment row it came from (table and key); both null when no
+       row applied and the sale was taken as all cash (factor 1). */
+    CODE_FACTOR        decimal(15,4),
+    CODE_AJUSTE_TABLA  varchar(31),
+    CODE_AJUSTE_ID     integer,
+    /* Revenue and VAT lines: the third party, the cash customer's tax number. */
+    CODE_NIT           varchar(20),
     constraint PK_COMPROBANTE_DET primary key (CODE_ID),
     constraint FK_COMPROBANTE_DET_COMP foreign key (COMP_ID) references COMPROBANTE (COMP_ID) on delete cascade,
     constraint FK_CODE_CUENTA foreign key (CODE_CUENTA) references CUENTA (CUEN_CODIGO),
@@ -170,7 +206,8 @@ create table FACTURA (
     constraint FK_FACTURA_COMP_LOCAL foreign key (FACT_COMP_LOCAL) references COMPROBANTE (COMP_ID),
     constraint FK_FACTURA_COMP_NIIF foreign key (FACT_COMP_NIIF) references COMPROBANTE (COMP_ID)
 );
-create index IX_FACTURA_FECHA on FACTURA (FACT_FECHA);
+/* The posting reads a range of days and, within a day, one point of sale. */
+create index IX_FACTURA_FECHA_PREFIJO on FACTURA (FACT_FECHA, FACT_PREFIJO);
 
 /* One line per VAT rate of an invoice: the taxable base and the VAT charged,
    both already rounded to the cent on the invoice. */

@@ -1,11 +1,7 @@
 // The posting procedures and the key triggers of the company database, on the
 // real engine.
 
-#include "data/DatabaseError.h"
-#include "data/TSQLConnection.h"
-#include "tests/fixtures/CompanyDatabase.h"
-
-#include <gtest/gtest.h>
+#include "tests/db/CashPostingTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,175 +9,10 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <iterator>
 #include <map>
 
 namespace {
-
-const QString kCashCustomer = QStringLiteral("222222222222");
-const QString kLocal = QStringLiteral("contado_kalden");
-const QString kNiif = QStringLiteral("contado_kalden_niif");
-const QDate kDay(2026, 5, 23);
-
-SqlParam dateParam(QDate d) {
-    return {FieldType::Date, Value(d)};
-}
-SqlParam textParam(const QString& s) {
-    return {FieldType::String, Value(s)};
-}
-SqlParam intParam(qint64 i) {
-    return {FieldType::Integer, Value(i)};
-}
-SqlParam decimalParam(Currency c) {
-    return {FieldType::Decimal, Value(c)};
-}
-
-Currency cents(qint64 c) {
-    return Currency::fromUnits(c * 100);
-}
-Currency factor(qint64 tenThousandths) {
-    return Currency::fromUnits(tenThousandths);
-}
-
-// The first column of the first row; the cursor is closed before returning.
-Value scalar(TSQLConnection& c, const QString& sql, const std::vector<SqlParam>& params = {}) {
-    auto cur = c.OpenCursor(sql, params);
-    if (!cur->next()) {
-        ADD_FAILURE() << "no row: " << sql.toStdString();
-        return {};
-    }
-    Value v = cur->value(0);
-    cur->close();
-    return v;
-}
-
-// The message of the database error f raised; empty when it raised none.
-QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EDatabaseError& e) {
-        return e.message();
-    }
-    return {};
-}
-
-// A row a posting procedure returned.
-struct Posted {
-    QDate date;
-    QString prefix;
-    QString kind;
-    qint64 number = 0;
-    qint64 invoices = 0;
-    Currency total;
-};
-
-// One line of a voucher, with the chart its account belongs to.
-struct VoucherLine {
-    QString account;
-    QString chart;
-    Currency rate;
-    Currency debit;
-    Currency credit;
-};
-
-class CashPosting : public ::testing::Test {
-protected:
-    void SetUp() override { db.connect(c); }
-
-    // An invoice with one line per rate: {rate, base in cents, VAT in cents}.
-    struct Line {
-        int rate;
-        qint64 base;
-        qint64 vat;
-    };
-    void invoice(const QString& prefix, QDate date, const QString& nit,
-                 std::initializer_list<Line> lines) {
-        const qint64 id = ++lastInvoice;
-        c.Execute(
-            QStringLiteral(
-                "insert into FACTURA (FACT_ID, FACT_PREFIJO, FACT_NUMERO, FACT_FECHA, FACT_NIT) "
-                "values (?, ?, ?, ?, ?)"),
-            {intParam(id), textParam(prefix), intParam(id), dateParam(date), textParam(nit)});
-        for (const Line& l : lines)
-            c.Execute(
-                QStringLiteral("insert into FACTURA_DET (FACT_ID, FADE_PORC, FADE_BASE, FADE_IVA) "
-                               "values (?, ?, ?, ?)"),
-                {intParam(id), decimalParam(Currency::fromInteger(l.rate)),
-                 decimalParam(cents(l.base)), decimalParam(cents(l.vat))});
-    }
-    void cashInvoice(QDate date, std::initializer_list<Line> lines,
-                     const QString& prefix = QStringLiteral("PV01")) {
-        invoice(prefix, date, kCashCustomer, lines);
-    }
-
-    void adjustment(QDate first, QDate last, int rate, Currency f,
-                    const Value& prefix = Value::null()) {
-        c.Execute(QStringLiteral(
-                      "insert into AJUSTE_CIERRE (AJCI_ID, AJCI_FECINI, AJCI_FECFIN, AJCI_PORC, "
-                      "AJCI_FACTOR, AJCI_PREFNO) values (0, ?, ?, ?, ?, ?)"),
-                  {dateParam(first),
-                   dateParam(last),
-                   decimalParam(Currency::fromInteger(rate)),
-                   decimalParam(f),
-                   {FieldType::String, prefix}});
-    }
-
-    std::vector<Posted> fetchPosted(std::unique_ptr<SqlCursor> cur) {
-        std::vector<Posted> rows;
-        while (cur->next())
-            rows.push_back({cur->value(0).get<QDate>(), cur->value(1).get<QString>(),
-                            cur->value(2).get<QString>(), cur->value(3).get<qint64>(),
-                            cur->value(4).get<qint64>(), cur->value(5).get<Currency>()});
-        return rows;
-    }
-    std::vector<Posted> post(const QString& procedure, QDate first, QDate last) {
-        return fetchPosted(c.OpenCursor(
-            QStringLiteral("select FECHA, PREFIJO, TIPO, NUMERO, FACTURAS, TOTAL from ") +
-                procedure + QStringLiteral("(?, ?)"),
-            {dateParam(first), dateParam(last)}));
-    }
-
-    qint64 count(const QString& sql, const std::vector<SqlParam>& params = {}) {
-        return scalar(c, sql, params).get<qint64>();
-    }
-    // Cash-customer invoices of a day the local book has not posted.
-    qint64 unpostedCashInvoices(QDate date) {
-        return count(
-            QStringLiteral("select count(*) from FACTURA where FACT_FECHA = ? and FACT_NIT = ? "
-                           "and FACT_COMP_LOCAL is null"),
-            {dateParam(date), textParam(kCashCustomer)});
-    }
-
-    // The lines of the voucher of a kind and number, in line order.
-    std::vector<VoucherLine> lines(const QString& kind, qint64 number) {
-        auto cur = c.OpenCursor(
-            QStringLiteral(
-                "select coalesce(d.CODE_CUENTA, d.CODE_CUENTA_NIIF), a.CUEN_PLAN, d.CODE_PORC, "
-                "d.CODE_DEBITO, d.CODE_CREDITO "
-                "from COMPROBANTE v join COMPROBANTE_DET d on d.COMP_ID = v.COMP_ID "
-                "join CUENTA a on a.CUEN_CODIGO = coalesce(d.CODE_CUENTA, d.CODE_CUENTA_NIIF) "
-                "where v.TICO_CODIGO = ? and v.COMP_NUMERO = ? order by d.CODE_LINEA"),
-            {textParam(kind), intParam(number)});
-        std::vector<VoucherLine> result;
-        while (cur->next())
-            result.push_back({cur->value(0).get<QString>(), cur->value(1).get<QString>(),
-                              cur->value(2).get<Currency>(), cur->value(3).get<Currency>(),
-                              cur->value(4).get<Currency>()});
-        return result;
-    }
-    // Debits of a voucher to one account.
-    Currency debitTo(const QString& kind, qint64 number, const QString& account) {
-        Currency sum;
-        for (const VoucherLine& l : lines(kind, number))
-            if (l.account == account) sum.units += l.debit.units;
-        return sum;
-    }
-
-    CompanyDatabase db;
-    TSQLConnection c;
-    qint64 lastInvoice = 0;
-};
 
 TEST_F(CashPosting, EveryVoucherBalancesAndItsCreditsAreTheInvoicedAmounts) {
     cashInvoice(kDay, {{0, 1001, 0}, {5, 3333, 167}, {19, 10101, 1919}});

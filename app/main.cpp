@@ -11,6 +11,7 @@
 // message to the standard error stream as one line.
 
 #include "app/Application.h"
+#include "app/CommandLineHelp.h"
 #include "app/ExitStatus.h"
 #include "app/HeadlessMessages.h"
 #include "app/Tfvestacol.h"
@@ -42,6 +43,7 @@ void chooseOffscreenWithoutDisplay() {
 }
 
 int main(int argc, char** argv) {
+    if (const auto status = answerInformationalArguments(argc, argv)) return *status;
     chooseOffscreenWithoutDisplay();
     Application app(argc, argv);
     HeadlessMessages headlessMessages;

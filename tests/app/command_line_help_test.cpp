@@ -1,8 +1,14 @@
 // --help, -h and --version: answered before anything else, only as the only
-// argument.
+// argument; and the icon the program shows in its window.
 
 #include "app/CommandLineHelp.h"
+#include "app/Tfvestacol.h"
 
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -94,6 +100,25 @@ TEST(CommandLineHelpTest, TheProgramAnswersWithoutOpeningAWindow) {
         const QByteArray printed = p.readAllStandardOutput();
         EXPECT_EQ(printed, option == QStringLiteral("--version") ? QByteArray(versionLine()) : QByteArray(usageText()));
     }
+}
+
+TEST(WindowIconTest, TheWindowShowsTheProgramsDrawing) {
+    const QImage drawn = QGuiApplication::windowIcon().pixmap(48, 48).toImage();
+    ASSERT_FALSE(drawn.isNull()) << "no icon, or no SVG icon engine";
+    // Drawn, not blank: the ledger's green and the coins' gold are both there.
+    bool green = false, gold = false;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            if (c.alpha() < 200) continue;
+            green = green || (c.green() > c.red() + 40 && c.green() > c.blue());
+            gold = gold || (c.red() > 200 && c.green() > 150 && c.blue() < 130);
+        }
+    EXPECT_TRUE(green);
+    EXPECT_TRUE(gold);
+    const QPointer<Tfvestacol> window = new Tfvestacol;
+    EXPECT_EQ(window->windowIcon().cacheKey(), QGuiApplication::windowIcon().cacheKey());
+    delete window;
 }
 
 } // namespace

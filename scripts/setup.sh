@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core xvfb
+  dpkg-dev lintian man-db groff-base desktop-file-utils systemd ccache
 )
 
 missing=()

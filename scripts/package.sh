@@ -37,11 +37,10 @@ fi
 bash "$root/scripts/setup.sh"
 build="$out/build"
 
-# Debian's flags (hardening included); no debugging information and no compiler
-# note, since the package carries the program stripped.
+# Debian's flags (hardening included); no debugging information, since the
+# package carries the program stripped.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 export DEB_CXXFLAGS_MAINT_STRIP=-g
-export DEB_CXXFLAGS_MAINT_APPEND=-fno-ident
 CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS)
 CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS)
 LDFLAGS=$(dpkg-buildflags --get LDFLAGS)

@@ -13,6 +13,7 @@
 // error stream as one line; without the four arguments it then has nothing to do.
 
 #include "app/Application.h"
+#include "app/CommandLineHelp.h"
 #include "app/ExitStatus.h"
 #include "app/HeadlessMessages.h"
 #include "app/PasswordArgument.h"
@@ -46,6 +47,7 @@ void chooseOffscreenWithoutDisplay() {
 }
 
 int main(int argc, char** argv) {
+    if (const auto status = answerInformationalArguments(argc, argv)) return *status;
     endOnShutdownSignals();
     hidePasswordArgument(argc, argv);
     QStringList arguments;

@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev libqt6svg6
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core xvfb locales
+  dpkg-dev lintian man-db groff-base desktop-file-utils systemd ccache
 )
 
 # The workstation locales the program is tried under (dates, numbers and character

@@ -53,6 +53,18 @@ TEST(DateTextForms, ReadBackInTheFormatsOrder) {
     EXPECT_FALSE(parseDateText(QStringLiteral("31/02/2026"), dayFirst).isValid());
     EXPECT_FALSE(parseDateText(QStringLiteral("06/05"), dayFirst).isValid());
     EXPECT_FALSE(parseDateText(QStringLiteral("00/00/0000"), dayFirst).isValid());
+    // A two-digit year is no year of this century, nor of the first: refused.
+    EXPECT_FALSE(parseDateText(QStringLiteral("6/5/26"), dayFirst).isValid());
+    EXPECT_FALSE(parseDateText(QStringLiteral("6/5/202"), dayFirst).isValid());
+    EXPECT_FALSE(parseDateText(QStringLiteral("006/5/2026"), dayFirst).isValid());
+    // Digits only: two, two and four in the format's order.
+    EXPECT_EQ(parseDateText(QStringLiteral("06052026"), dayFirst), QDate(2026, 5, 6));
+    FormatSettings yearFirst;
+    yearFirst.shortDateFormat = QStringLiteral("yyyy-MM-dd");
+    EXPECT_EQ(parseDateText(QStringLiteral("20260506"), yearFirst), QDate(2026, 5, 6));
+    EXPECT_EQ(parseDateText(QStringLiteral("2026-5-6"), yearFirst), QDate(2026, 5, 6));
+    EXPECT_FALSE(parseDateText(QStringLiteral("6052026"), dayFirst).isValid());
+    EXPECT_FALSE(parseDateText(QStringLiteral("31022026"), dayFirst).isValid());
     EXPECT_EQ(SqlQuoted(QStringLiteral("it's")), QStringLiteral("'it''s'"));
 }
 

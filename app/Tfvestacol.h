@@ -64,6 +64,10 @@ public:
     // The command line: program, then server, user, password and company for an
     // unattended run.
     QStringList Arguments;
+    // The command line names a company: the first activation posts by itself.
+    static bool asksForUnattendedRun(const QStringList& arguments) {
+        return arguments.size() >= 5 && !arguments[4].isEmpty();
+    }
     // No display and nobody to close a box: an unattended run that stops on an error
     // ends the program instead of waiting.
     bool Headless = false;
@@ -124,4 +128,6 @@ private:
     std::unique_ptr<ErrorHandlers> errors_;
     bool shownOnce_ = false;
     bool unattended_ = false;
+    // The unattended run could not save the day's adjustment rows before posting.
+    bool adjustmentsSaveFailed_ = false;
 };

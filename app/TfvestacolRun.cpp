@@ -57,7 +57,9 @@ void Tfvestacol::SpeedButton3Click() {
     posting.Last();
     hideProgress();
     const bool nothingPosted = posting.IsEmpty();
-    setProgramExitStatus(nothingPosted ? ExitStatus::NothingPosted : ExitStatus::Posted);
+    setProgramExitStatus(nothingPosted           ? ExitStatus::NothingPosted
+                         : adjustmentsSaveFailed_ ? ExitStatus::PostedAfterFailedSave
+                                                  : ExitStatus::Posted);
     if (nothingPosted)
         messageService().showMessage(QStringLiteral("No se pudo contabilizar las facturas."));
     posting.Close();

@@ -15,7 +15,7 @@ namespace {
 // "True" in any case, blanks trimmed, is the only text that turns a switch on.
 bool isTrue(const QString& text) { return text.trimmed().compare(QStringLiteral("TRUE"), Qt::CaseInsensitive) == 0; }
 
-std::vector<unsigned char> transactionParameters(const QString& isolation, bool waitOnLocks) {
+std::vector<unsigned char> transactionParameters(const QString& isolation, bool waitOnLocks, int lockTimeout) {
     std::vector<unsigned char> tpb{isc_tpb_version3, isc_tpb_write};
     if (isolation == QStringLiteral("repeatableread")) {
         tpb.push_back(isc_tpb_concurrency);
@@ -25,6 +25,10 @@ std::vector<unsigned char> transactionParameters(const QString& isolation, bool 
         tpb.push_back(isc_tpb_rec_version);
     }
     tpb.push_back(waitOnLocks ? isc_tpb_wait : isc_tpb_nowait);
+    if (waitOnLocks && lockTimeout > 0) {
+        const unsigned seconds = unsigned(std::min(lockTimeout, 0x7fff));
+        tpb.insert(tpb.end(), {isc_tpb_lock_timeout, 2, (unsigned char)(seconds & 0xff), (unsigned char)(seconds >> 8)});
+    }
     return tpb;
 }
 
@@ -96,7 +100,7 @@ void TSQLConnection::setConnected(bool connected) {
     const int dialect = params_.value(QStringLiteral("SQLDialect")).trimmed().toInt(&dialectOk);
     st.dialect = dialectOk && dialect > 0 ? unsigned(dialect) : 3u;
     st.commitRetain = isTrue(params_.value(QStringLiteral("CommitRetain")));
-    st.tpb = transactionParameters(isolation, isTrue(params_.value(QStringLiteral("WaitOnLocks"))));
+    st.tpb = transactionParameters(isolation, isTrue(params_.value(QStringLiteral("WaitOnLocks"))), LockTimeout);
 
     // A NUL would silently cut the path short and open another file.
     const QByteArray file = path.toLocal8Bit();
@@ -118,6 +122,8 @@ void TSQLConnection::setConnected(bool connected) {
     if (!charSet.isEmpty())
         insertText(isc_dpb_lc_ctype, charSet);
     dpb->insertInt(status.get(), isc_dpb_sql_dialect, int(st.dialect));
+    if (ConnectTimeout > 0)
+        dpb->insertInt(status.get(), isc_dpb_connect_timeout, ConnectTimeout);
     if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
         dpb->dispose();
         st.check(status.wrapper);

@@ -42,6 +42,14 @@ public:
     // The client library loaded when connecting.
     QString VendorLib = QStringLiteral("libfbclient.so.2");
 
+    // How long, in seconds, every transaction waits for a lock held by another
+    // connection before it fails with the server's lock time-out; 0 waits as long as
+    // the lock is held. Taken when connecting.
+    int LockTimeout = 0;
+    // How long, in seconds, connecting may take before the client gives up on a
+    // server that does not answer; 0 leaves it to the client's configuration.
+    int ConnectTimeout = 0;
+
     ConnectionParams& Params() { return params_; }
     const ConnectionParams& Params() const { return params_; }
 

@@ -3,6 +3,8 @@
 #include "data/DatabaseError.h"
 #include "data/detail/Messages.h"
 
+#include <clocale>
+
 #include <dlfcn.h>
 
 #include <map>
@@ -21,6 +23,17 @@ Registry& registry() {
     return *r;
 }
 
+// The client and the embedded engine fold names and configuration keys with the C
+// library's character classification. Under a workstation locale such as Turkish,
+// where "i" and "I" are no pair, the client cannot read its own configuration and
+// the engine would fold SQL names wrongly, so the process's character
+// classification is the neutral one from before the client is loaded. Dates and
+// numbers keep the workstation's form: Qt reads that locale from the environment.
+void neutralCharacterClassification() {
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8"))
+        std::setlocale(LC_CTYPE, "C");
+}
+
 } // namespace
 
 ClientLibrary& ClientLibrary::get(const QString& fileName) {
@@ -28,6 +41,7 @@ ClientLibrary& ClientLibrary::get(const QString& fileName) {
     if (auto it = libs.find(fileName); it != libs.end())
         return *it->second;
 
+    neutralCharacterClassification();
     void* handle = dlopen(fileName.toLocal8Bit().constData(), RTLD_NOW | RTLD_GLOBAL);
     using GetMaster = Firebird::IMaster* (*)();
     auto getMaster = handle ? reinterpret_cast<GetMaster>(dlsym(handle, "fb_get_master_interface"))

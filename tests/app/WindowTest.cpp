@@ -78,3 +78,15 @@ void addCashInvoice(const CompanyDatabase& db, int id, QDate date) {
               {{FieldType::Integer, Value(id)}});
 }
 
+void addStanding(const CompanyDatabase& db, int id, QDate first, QDate last, int rate, qint64 factorUnits,
+                 const Value& prefix) {
+    TSQLConnection c;
+    db.connect(c);
+    c.Execute(QStringLiteral("insert into AJUSTE_CIERRE_AUTO values (?, ?, ?, ?, ?, ?)"),
+              {{FieldType::Integer, Value(id)},
+               {FieldType::Date, Value(first)},
+               {FieldType::Date, Value(last)},
+               {FieldType::Decimal, Value(Currency::fromInteger(rate))},
+               {FieldType::Decimal, Value(Currency::fromUnits(factorUnits))},
+               {FieldType::String, prefix}});
+}

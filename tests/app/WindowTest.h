@@ -43,3 +43,6 @@ protected:
 Value queryValue(const CompanyDatabase& db, const QString& sql);
 // A cash-customer invoice of point of sale PV01 with one line at 19 %.
 void addCashInvoice(const CompanyDatabase& db, int id, QDate date);
+// A standing row of AJUSTE_CIERRE_AUTO ("Tarifas previstas").
+void addStanding(const CompanyDatabase& db, int id, QDate first, QDate last, int rate, qint64 factorUnits,
+                 const Value& prefix = Value::null());

@@ -10,23 +10,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-
-void addStanding(const CompanyDatabase& db, int id, QDate first, QDate last, int rate, qint64 factorUnits,
-                 const Value& prefix = Value::null()) {
-    TSQLConnection c;
-    db.connect(c);
-    c.Execute(QStringLiteral("insert into AJUSTE_CIERRE_AUTO values (?, ?, ?, ?, ?, ?)"),
-              {{FieldType::Integer, Value(id)},
-               {FieldType::Date, Value(first)},
-               {FieldType::Date, Value(last)},
-               {FieldType::Decimal, Value(Currency::fromInteger(rate))},
-               {FieldType::Decimal, Value(Currency::fromUnits(factorUnits))},
-               {FieldType::String, prefix}});
-}
 
 // The day's rows of AJUSTE_CIERRE as "rate/factor/prefix", by rate.
 QStringList daysAdjustments(const CompanyDatabase& db, QDate day) {
@@ -113,13 +99,15 @@ TEST_F(UnattendedTest, FewerThanFourArgumentsLeaveTheWindowToThePerson) {
 }
 
 TEST_F(UnattendedTest, AnErrorLeavesTheWindowOpenWithADisplayAndEndsTheProgramWithout) {
-    // No user: leaving the company field does nothing, and opening the adjustments
-    // connects with the designed parameter list, which names no such file.
+    // No user: the run is refused before anything connects; the designed parameter
+    // list is never used.
     start(login(QString()));
     EXPECT_FALSE(windowDestroyed());
     EXPECT_EQ(programExitStatus(), ExitStatus::Unfinished);
     ASSERT_EQ(messages.ofKind(MessageKind::DefaultError).size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("SQL Server Error: ")));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Faltan el usuario o la clave para conectar."));
+    EXPECT_FALSE(window->data().Quelmar.Connected());
+    EXPECT_TRUE(window->Tusua->text().isEmpty());
     window->close();
     EXPECT_TRUE(windowDestroyed());
     EXPECT_EQ(programExitStatus(), ExitStatus::Unfinished); // however it was closed
@@ -137,7 +125,12 @@ TEST_F(UnattendedTest, AServerNotInTheListIsNoServerAtAll) {
     EXPECT_FALSE(windowDestroyed());
     EXPECT_EQ(window->Servidor->currentText(), QString());
     EXPECT_EQ(programExitStatus(), ExitStatus::Unfinished);
-    EXPECT_TRUE(window->Panel5->text().startsWith(QStringLiteral("Conectando a la base de datos ")));
+    // Refused before anything connects: no connecting line, no connection.
+    ASSERT_EQ(messages.ofKind(MessageKind::DefaultError).size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("El servidor ") + arguments[0] +
+                                          QStringLiteral(" no está en la lista de servidores."));
+    EXPECT_TRUE(window->Panel5->isHidden());
+    EXPECT_FALSE(window->data().Quelmar.Connected());
 }
 
 TEST(StandingAdjustmentQuery, WritesTheDayYearFirstAndTheRateWithAPoint) {
@@ -150,49 +143,6 @@ TEST(HeadlessMessageLines, CaptionAndTextOnOneLine) {
     EXPECT_EQ(HeadlessMessages::line({MessageKind::ErrorDialog, QStringLiteral("Error"),
                                       QStringLiteral("SQL Server Error: a\r\nb\nc")}),
               QStringLiteral("Error: SQL Server Error: a b c"));
-}
-
-// The program itself, as a scheduler on a machine without a display starts it.
-class SchedulerTest : public UnattendedTest {
-protected:
-    struct Outcome {
-        int status;
-        QString errors;
-    };
-    Outcome run(const QStringList& arguments) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program must find out by itself
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUELMAR_PROGRAM), arguments);
-        p.closeWriteChannel();
-        if (!p.waitForFinished(120000)) {
-            p.kill();
-            return {-1, QStringLiteral("did not end")};
-        }
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
-    }
-};
-
-TEST_F(SchedulerTest, TheExitStatusTellsWhatHappened) {
-    installation.writeServerList(db.serverEntry(ConnectionKind::Embedded).toUtf8() + "\r\n");
-    addCashInvoice(db, 1, today);
-    const Outcome posted = run(login());
-    EXPECT_EQ(posted.status, 0) << posted.errors.toStdString();
-
-    const Outcome nothing = run(login()); // already posted
-    EXPECT_EQ(nothing.status, 1);
-    EXPECT_TRUE(nothing.errors.contains(
-        QStringLiteral("Contabiliza ventas contado: No se pudo contabilizar las facturas.")));
-
-    QStringList wrong = login();
-    wrong[3] = QStringLiteral("99");
-    const Outcome failed = run(wrong);
-    EXPECT_EQ(failed.status, 2);
-    EXPECT_TRUE(failed.errors.contains(QStringLiteral("Contabiliza ventas contado: SQL Server Error: ")))
-        << failed.errors.toStdString();
 }
 
 } // namespace

@@ -9,13 +9,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+
+#include <stdexcept>
 
 namespace {
 
@@ -95,6 +96,7 @@ void Tfvestacol::fillServerSelector() {
 void Tfvestacol::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier)) return;
     if (key == Qt::Key_F2) {
+        requireDateRange();
         // The posting saves an open "Tarifas" panel first.
         if (!AdvPanel1->isHidden()) {
             AdvPanel1->hide();
@@ -108,7 +110,23 @@ void Tfvestacol::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void Tfvestacol::Enteratab() {
+    // A date picker lets the focus go only with a whole date in it.
+    for (DatePicker* picker : {EFecIni, EFecFin})
+        if (picker->hasFocus()) {
+            picker->leave(true);
+            return;
+        }
     focusNextChild();
+}
+
+void Tfvestacol::requireDateRange() {
+    for (DatePicker* picker : {EFecIni, EFecFin}) {
+        if (!picker->holdsDate()) {
+            picker->setFocus(Qt::OtherFocusReason);
+            throw std::runtime_error(
+                (QLatin1Char('\'') + picker->shownText() + QStringLiteral("' no es una fecha válida")).toStdString());
+        }
+    }
 }
 
 void Tfvestacol::SpeedButton2Click() {

@@ -5,6 +5,7 @@
 // object it creates, the data objects included, and is destroyed when closed.
 
 #include "app/DataModule.h"
+#include "app/DatePicker.h"
 #include "errors/ErrorHandlers.h"
 
 #include <QStringList>
@@ -17,7 +18,6 @@ class DataGrid;
 class RecordNavigator;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -43,8 +43,8 @@ public:
     QLineEdit* Cia = nullptr;
     QCheckBox* ckniif = nullptr;
     QGroupBox* GroupBox2 = nullptr;
-    QDateEdit* EFecIni = nullptr;
-    QDateEdit* EFecFin = nullptr;
+    DatePicker* EFecIni = nullptr;
+    DatePicker* EFecFin = nullptr;
     QFrame* Panel1 = nullptr;
     QToolButton* SpeedButton3 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
@@ -113,6 +113,9 @@ private:
     void showProgress(const QString& text);
     void hideProgress();
     bool isEnterToTabControl(QObject* object) const;
+    // Raises, with the focus put in the picker, when a date picker's text is no
+    // whole date: nothing is posted or filtered on a date that is not the one shown.
+    void requireDateRange();
     // The first activation's work, and what follows it when nobody is there.
     void activated();
     // Unattended run: the day's "Tarifas" rows derived from the standing ones.

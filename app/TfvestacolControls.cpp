@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,10 +46,9 @@ QLineEdit* addEdit(const char* name, QWidget* parent, int left, int top, int wid
     return edit;
 }
 
-QDateEdit* addDatePicker(const char* name, QWidget* parent, int left, int top) {
-    QDateEdit* picker = named(new DatePicker(QDate(2003, 1, 20), parent), name);
+DatePicker* addDatePicker(const char* name, QWidget* parent, int left, int top) {
+    DatePicker* picker = named(new DatePicker(QDate(2003, 1, 20), parent), name);
     picker->setGeometry(left, top, 89, EditHeight);
-    picker->setCalendarPopup(true);
     picker->setDisplayFormat(FormatSettings::current().shortDateFormat);
     return picker;
 }

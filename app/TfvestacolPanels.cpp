@@ -9,7 +9,6 @@
 #include "grid/DataGrid.h"
 #include "grid/RecordNavigator.h"
 
-#include <QDateEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -86,6 +85,7 @@ void Tfvestacol::AlternarTarifas() {
         return;
     }
 
+    requireDateRange();
     const QDate first = EFecIni->date();
     openDaysAdjustmentsEmptied();
 

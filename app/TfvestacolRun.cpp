@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -42,6 +41,7 @@ void Tfvestacol::CiaExit() {
 }
 
 void Tfvestacol::SpeedButton3Click() {
+    requireDateRange();
     TClientDataSet& posting = data_->CRepArticulos;
     if (!AdvPanel1->isHidden()) {
         AdvPanel1->hide();

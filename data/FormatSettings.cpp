@@ -36,8 +36,9 @@ QString numericDateFormat(const QString& format) {
 
 } // namespace
 
-FormatSettings FormatSettings::fromSystemLocale() {
-    const QLocale locale = QLocale::system();
+FormatSettings FormatSettings::fromSystemLocale() { return fromLocale(QLocale::system()); }
+
+FormatSettings FormatSettings::fromLocale(const QLocale& locale) {
     FormatSettings s;
     s.shortDateFormat = withFourDigitYear(numericDateFormat(locale.dateFormat(QLocale::ShortFormat)));
     s.longTimeFormat = locale.timeFormat(QLocale::LongFormat);
@@ -73,13 +74,33 @@ QDate parseDateText(const QString& text, const FormatSettings& settings) {
     if (order.size() != 3)
         return {};
 
-    static const QRegularExpression shape(QStringLiteral("^\\s*(\\d{1,4})\\D+(\\d{1,4})\\D+(\\d{1,4})\\s*$"));
-    const QRegularExpressionMatch m = shape.match(text);
-    if (!m.hasMatch())
+    // With separators: the year written out in four digits, day and month in one
+    // or two (a two-digit year would be read as a year of the first century).
+    // Digits only: two for the day, two for the month and four for the year.
+    static const QRegularExpression separated(
+        QStringLiteral("^\\s*(\\d{1,4})\\D+(\\d{1,4})\\D+(\\d{1,4})\\s*$"));
+    static const QRegularExpression digitsOnly(QStringLiteral("^\\s*(\\d{8})\\s*$"));
+    QStringList parts;
+    if (const QRegularExpressionMatch m = separated.match(text); m.hasMatch()) {
+        parts = {m.captured(1), m.captured(2), m.captured(3)};
+    } else if (const QRegularExpressionMatch d = digitsOnly.match(text); d.hasMatch()) {
+        qsizetype at = 0;
+        for (const QChar part : order) {
+            const qsizetype width = part == QLatin1Char('y') ? 4 : 2;
+            parts << d.captured(1).mid(at, width);
+            at += width;
+        }
+    } else {
         return {};
+    }
+    for (int i = 0; i < 3; ++i) {
+        const bool isYear = order[i] == QLatin1Char('y');
+        if (isYear ? parts[i].size() != 4 : parts[i].size() > 2)
+            return {};
+    }
     int day = 0, month = 0, year = 0;
     for (int i = 0; i < 3; ++i) {
-        const int n = m.captured(i + 1).toInt();
+        const int n = parts[i].toInt();
         switch (order[i].toLatin1()) {
         case 'd': day = n; break;
         case 'm': month = n; break;

@@ -4,6 +4,7 @@
 
 #include <QChar>
 #include <QDate>
+#include <QLocale>
 #include <QString>
 
 struct FormatSettings {
@@ -16,6 +17,8 @@ struct FormatSettings {
 
     // The workstation's own formats (QLocale::system()).
     static FormatSettings fromSystemLocale();
+    // The formats a locale writes (es_CO: "d/MM/yyyy" and ',').
+    static FormatSettings fromLocale(const QLocale& locale);
     // The formats in force for the whole program.
     static const FormatSettings& current();
     static void setCurrent(const FormatSettings& settings);
@@ -26,6 +29,8 @@ QString DateText(QDate date);
 // A text wrapped in single quotes, every single quote inside it doubled.
 QString SqlQuoted(const QString& text);
 // Reads a date written in the short date format: the day, month and year in the
-// format's order, separated by any non-digits, one to four digits each. An invalid
-// QDate when the text is no such date.
+// format's order, separated by any non-digits, one or two digits for the day and
+// the month and four for the year; or digits only, two, two and four of them in
+// the format's order ("06122026" under "d/MM/yyyy"). An invalid QDate when the
+// text is no such date: a two-digit year is refused, never read as year 26.
 QDate parseDateText(const QString& text, const FormatSettings& settings = FormatSettings::current());

@@ -19,6 +19,13 @@ qint64 decimalLimit(int precision) {
     return limit - 1;
 }
 
+// A typed or pasted decimal reads with the workstation's separator, a point or a
+// comma: the texts shown never group thousands, so either one can only be the
+// decimal separator.
+QString typedDecimalSeparators() {
+    return QString(FormatSettings::current().decimalSeparator) + QStringLiteral(".,");
+}
+
 } // namespace
 
 TField::TField(TClientDataSet& dataSet, QString fieldName, FieldType type, int size, bool required)
@@ -74,7 +81,7 @@ QString TField::plainText(const Value& v) const {
     if (v.isNull() || v.isUnset()) return {};
     if (v.holds<QString>()) return v.get<QString>();
     if (v.holds<qint64>()) return QString::number(v.get<qint64>());
-    if (v.holds<Currency>()) return v.get<Currency>().toPlainText();
+    if (v.holds<Currency>()) return detail::currencyText(v.get<Currency>(), QLatin1Char('.'));
     if (v.holds<QDate>()) return DateText(v.get<QDate>());
     if (v.holds<QDateTime>())
         return DateText(v.get<QDateTime>().date()) + QLatin1Char(' ') +
@@ -100,7 +107,7 @@ void TField::setEditText(const QString& text) {
     }
     switch (type_) {
     case FieldType::Decimal: {
-        const auto c = detail::parseCurrency(text, FormatSettings::current().decimalSeparator);
+        const auto c = detail::parseCurrency(text, typedDecimalSeparators());
         if (!c)
             throw EDatabaseError(dsmsg::invalidNumber().arg(text));
         setValue(Value(*c));
@@ -188,8 +195,8 @@ Value TField::convert(const Value& v) const {
             c = Currency::fromInteger(v.get<qint64>());
         else if (v.holds<double>() && std::isfinite(v.get<double>()) && std::abs(v.get<double>()) < 9e14)
             c = Currency::fromUnits(qint64(std::llround(v.get<double>() * double(Currency::Scale))));
-        else if (v.holds<QString>() && detail::parseCurrency(v.get<QString>(), QLatin1Char('.')))
-            c = *detail::parseCurrency(v.get<QString>(), QLatin1Char('.'));
+        else if (v.holds<QString>() && detail::parseCurrency(v.get<QString>(), u"."))
+            c = *detail::parseCurrency(v.get<QString>(), u".");
         else throw invalid();
         const qint64 limit = decimalLimit(precision_);
         if (c.units > limit || c.units < -limit)

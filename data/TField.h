@@ -44,7 +44,9 @@ public:
     QString AsString() const;
     void setAsString(const QString& v);     // a text field keeps its first Size characters
 
-    // Text forms (the grid shows and edits through these).
+    // Text forms (the grid shows and edits through these). A decimal shows and edits
+    // as its exact value in the shortest form, with the workstation's decimal
+    // separator and no grouping ("19", "0,8"); an edited text may use "." or ",".
     QString DisplayText() const { return displayTextOf(value()); }
     // The text a value of this field is shown as (another row's, for instance).
     QString displayTextOf(const Value& v) const;
@@ -60,7 +62,8 @@ public:
     // The value converted to this field's type (for locate and parameters); raises
     // when it cannot be.
     Value convert(const Value& v) const;
-    // Plain text of a value of this field, as SQL text and filters take it ("19.0000").
+    // Plain text of a value of this field, as SQL text and filters take it: a decimal
+    // in its shortest form with a point ("19", "0.75").
     QString plainText(const Value& v) const;
 
 private:

@@ -8,6 +8,7 @@
 
 #include "data/TClientDataSet.h"
 #include "data/TField.h"
+#include "grid/CellTextLayout.h"
 #include "grid/GridFindDialog.h"
 #include "grid/KeyModifiers.h"
 
@@ -135,19 +136,18 @@ void DataGrid::paintIncSearchText(QPainter& painter, const QRect& cell, int colu
     const TField* field = columns_[std::size_t(column)].field;
     if (!field || incSearchText_.isEmpty())
         return;
-    const Qt::Alignment alignment = field->Alignment();
-    QRect textRect = cellTextRect(cell);
-    // Right-aligned: the found characters end where the rest of the cell's text begins.
-    if (!(alignment & Qt::AlignLeft)) {
-        const QString rest = cellText(column, record).mid(incSearchText_.size());
-        textRect.setRight(textRect.right() - painter.fontMetrics().horizontalAdvance(rest));
-    }
+    // Over the matched leading characters, wherever the cell's text put them: at
+    // the right of a right-aligned text that fits, at the left of one that was cut.
+    const QRect textRect = cellTextRect(cell);
+    const CellTextPlacement placed =
+        placeCellText(painter.fontMetrics(), textRect, cellText(column, record), field->Alignment());
     painter.save();
-    painter.setClipRect(cell);
+    painter.setClipRect(QRect(placed.left, cell.top(), placed.keptWidth, cell.height()).intersected(cell));
     painter.setPen(Qt::black);
     // Yellow behind the characters only.
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(kSearchBackground);
-    painter.drawText(textRect, int(alignment | Qt::AlignTop) | Qt::TextSingleLine, incSearchText_);
+    painter.drawText(QRect(placed.left, textRect.top(), textRect.right() - placed.left + 1, textRect.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, incSearchText_);
     painter.restore();
 }

@@ -1,11 +1,13 @@
 // Drawing the grid: the raised title and indicator cells, the data cells with the
 // current one highlighted while the grid has the focus, the grid lines (carried
-// down to the bottom below the last record) and the marks of a column drag.
+// down to the bottom below the last record) and the marks of a column drag. A
+// data cell's text that is wider than the cell keeps its first characters.
 
 #include "grid/DataGrid.h"
 
 #include "data/TClientDataSet.h"
 #include "data/TField.h"
+#include "grid/CellTextLayout.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,10 +28,22 @@ void drawRaisedCell(QPainter& painter, const QRect& cell, const QPalette& palett
     painter.drawLine(cell.topRight(), cell.bottomRight());
 }
 
-void drawCellText(QPainter& painter, const QRect& cell, const QString& text, Qt::Alignment alignment) {
+void drawTitleText(QPainter& painter, const QRect& cell, const QString& text) {
     painter.save();
     painter.setClipRect(cell);
-    painter.drawText(DataGrid::cellTextRect(cell), int(alignment | Qt::AlignTop) | Qt::TextSingleLine, text);
+    painter.drawText(DataGrid::cellTextRect(cell), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.restore();
+}
+
+// A data cell's text: by its alignment when it fits, else from the left edge and
+// cut with "…" at the right (CellTextLayout.h).
+void drawCellText(QPainter& painter, const QRect& cell, const QString& text, Qt::Alignment alignment) {
+    const QRect textRect = DataGrid::cellTextRect(cell);
+    const CellTextPlacement placed = placeCellText(painter.fontMetrics(), textRect, text, alignment);
+    painter.save();
+    painter.setClipRect(cell);
+    painter.drawText(QRect(placed.left, textRect.top(), textRect.right() - placed.left + 1, textRect.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, placed.shown);
     painter.restore();
 }
 
@@ -71,7 +85,7 @@ void DataGrid::paintTitleRow(QPainter& painter) {
             break;
         drawRaisedCell(painter, cell, pal);
         painter.setPen(pal.color(QPalette::ButtonText));
-        drawCellText(painter, cell, columns_[std::size_t(c)].caption(), Qt::AlignLeft);
+        drawTitleText(painter, cell, columns_[std::size_t(c)].caption());
         painter.setPen(kFixedLineColour);
         painter.drawLine(cell.right() + 1, 0, cell.right() + 1, lineY);
     }

@@ -8,3 +8,9 @@ QFont designFont() {
     font.setPointSizeF(11 * 72.0 / 96.0);
     return font;
 }
+
+QFont narrowDesignFont() {
+    QFont font = designFont();
+    font.setStretch(QFont::Condensed);
+    return font;
+}

@@ -5,3 +5,6 @@
 #include <QFont>
 
 QFont designFont();
+// The same, narrowed: the stand-in runs wider than the design's face, and a
+// caption sized to the design's text gets this one so that it shows whole.
+QFont narrowDesignFont();

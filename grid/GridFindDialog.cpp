@@ -78,13 +78,14 @@ void GridFindDialog::FormCreate() {
     setAutoFillBackground(true);
     setFixedSize(kClientWidth, kClientHeight);
 
-    const auto label = [this](const char* name, const QString& text, QWidget* buddy, int left, int top) {
+    const auto label = [this](const char* name, const QString& text, QWidget* buddy, QRect place) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QLatin1String(name));
         l->setBuddy(buddy);
-        // Labels size themselves to their text, as designed; the font here is not the design's.
-        l->move(left, top);
-        l->adjustSize();
+        // The design's labels are as wide as their text in the design's face; the
+        // narrowed stand-in keeps each text whole within that width.
+        l->setFont(narrowDesignFont());
+        l->setGeometry(place);
         return l;
     };
     const auto combo = [this](const char* name, int left, int top, int width) {
@@ -127,10 +128,10 @@ void GridFindDialog::FormCreate() {
     bFind = button("bFind", QStringLiteral("&Find next"), 9, 23);
     bCancel = button("bCancel", QStringLiteral("Close"), 37, 22);
 
-    Label1 = label("Label1", QStringLiteral("Fi&nd What:"), cbText, 10, 12);
-    Label2 = label("Label2", QStringLiteral("Find &in:"), cbFindIn, 10, 35);
-    cbMatchType = label("cbMatchType", QStringLiteral("Matc&h:"), cbMatchinType, 10, 58);
-    Label3 = label("Label3", QStringLiteral("Sea&rch:"), cbFindDirection, 10, 82);
+    Label1 = label("Label1", QStringLiteral("Fi&nd What:"), cbText, {10, 12, 52, 13});
+    Label2 = label("Label2", QStringLiteral("Find &in:"), cbFindIn, {10, 35, 34, 13});
+    cbMatchType = label("cbMatchType", QStringLiteral("Matc&h:"), cbMatchinType, {10, 58, 33, 13});
+    Label3 = label("Label3", QStringLiteral("Sea&rch:"), cbFindDirection, {10, 82, 37, 13});
 
     QWidget* order[] = {cbText, cbFindIn, cbMatchinType, cbFindDirection, cbCharCase, cbUseFormat, bFind, bCancel};
     for (std::size_t i = 1; i < std::size(order); ++i)

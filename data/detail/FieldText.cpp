@@ -5,12 +5,19 @@
 namespace detail {
 
 QString currencyText(Currency c, QChar separator) {
-    QString text = c.toPlainText();
-    text[text.size() - 5] = separator;
+    QString text = c.toPlainText(); // "-12.3400": always four decimals after a point
+    qsizetype end = text.size();
+    while (text.at(end - 1) == QLatin1Char('0'))
+        --end;
+    if (text.at(end - 1) == QLatin1Char('.'))
+        --end;
+    else
+        text[text.size() - 5] = separator;
+    text.truncate(end);
     return text;
 }
 
-std::optional<Currency> parseCurrency(const QString& text, QChar separator) {
+std::optional<Currency> parseCurrency(const QString& text, QStringView separators) {
     const QString t = text.trimmed();
     qsizetype i = 0;
     const bool negative = t.startsWith(QLatin1Char('-'));
@@ -25,7 +32,7 @@ std::optional<Currency> parseCurrency(const QString& text, QChar separator) {
     }
     quint64 fraction = 0;
     int fractionDigits = 0;
-    if (i < t.size() && t[i] == separator) {
+    if (i < t.size() && separators.contains(t[i])) {
         for (++i; i < t.size() && t[i].isDigit(); ++i, ++fractionDigits) {
             if (fractionDigits < 4)
                 fraction = fraction * 10 + quint64(t[i].digitValue());

@@ -47,7 +47,7 @@ CompiledFilter CompiledFilter::compile(const QString& text, const TClientDataSet
         break;
     }
     case FieldType::Decimal: {
-        const auto c = parseCurrency(constant, QLatin1Char('.'));
+        const auto c = parseCurrency(constant, u".");
         if (!c)
             throw EDatabaseError(dsmsg::invalidNumber().arg(constant));
         f.constant_ = Value(*c);

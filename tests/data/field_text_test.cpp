@@ -7,21 +7,41 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using detail::parseCurrency;
 
 TEST(NumberText, DecimalsReadExactlyOrNotAtAll) {
-    EXPECT_EQ(parseCurrency(QStringLiteral("3,5"), QLatin1Char(',')), Currency::fromUnits(35000));
-    EXPECT_EQ(parseCurrency(QStringLiteral("-0.0001"), QLatin1Char('.')), Currency::fromUnits(-1));
-    EXPECT_EQ(parseCurrency(QStringLiteral("99999999999.9999"), QLatin1Char('.')), Currency::fromUnits(999999999999999));
-    EXPECT_EQ(parseCurrency(QStringLiteral(".5"), QLatin1Char('.')), Currency::fromUnits(5000));
-    EXPECT_EQ(parseCurrency(QStringLiteral("1.50000"), QLatin1Char('.')), Currency::fromUnits(15000));
+    EXPECT_EQ(parseCurrency(QStringLiteral("3,5"), u","), Currency::fromUnits(35000));
+    EXPECT_EQ(parseCurrency(QStringLiteral("-0.0001"), u"."), Currency::fromUnits(-1));
+    EXPECT_EQ(parseCurrency(QStringLiteral("99999999999.9999"), u"."), Currency::fromUnits(999999999999999));
+    EXPECT_EQ(parseCurrency(QStringLiteral(".5"), u"."), Currency::fromUnits(5000));
+    EXPECT_EQ(parseCurrency(QStringLiteral("1.50000"), u"."), Currency::fromUnits(15000));
     for (const char* bad : {"", "-", ".", "1.2.3", "1,5", "+1", "1e5", "0.00001", "1 000", "--1", "12a",
                             "99999999999999999999999999"})
-        EXPECT_FALSE(parseCurrency(QString::fromLatin1(bad), QLatin1Char('.'))) << bad;
-    EXPECT_EQ(detail::currencyText(Currency::fromUnits(-123456), QLatin1Char(',')), QStringLiteral("-12,3456"));
-    EXPECT_EQ(detail::currencyText(Currency::fromUnits(8000), QLatin1Char('.')), QStringLiteral("0.8000"));
+        EXPECT_FALSE(parseCurrency(QString::fromLatin1(bad), u".")) << bad;
+    // Either separator where both are taken, but never both in one number.
+    EXPECT_EQ(parseCurrency(QStringLiteral("0.75"), u".,"), Currency::fromUnits(7500));
+    EXPECT_EQ(parseCurrency(QStringLiteral("0,75"), u".,"), Currency::fromUnits(7500));
+    EXPECT_FALSE(parseCurrency(QStringLiteral("1.000,5"), u".,"));
+    EXPECT_FALSE(parseCurrency(QStringLiteral("1,000.5"), u".,"));
+}
+
+// The shortest form: what a 40-pixel cell has room for, and still the exact value.
+TEST(NumberText, DecimalsShowTheirExactValueInTheShortestForm) {
+    const std::pair<qint64, const char*> forms[] = {
+        {190000, "19"}, {50000, "5"}, {0, "0"}, {8000, "0,8"}, {7500, "0,75"}, {123456, "12,3456"},
+        {-5000, "-0,5"}, {100000, "10"}, {1, "0,0001"}, {-123456, "-12,3456"}, {999999999999999, "99999999999,9999"},
+    };
+    for (const auto& [units, text] : forms) {
+        EXPECT_EQ(detail::currencyText(Currency::fromUnits(units), QLatin1Char(',')), QString::fromLatin1(text));
+        QString pointed = QString::fromLatin1(text);
+        pointed.replace(QLatin1Char(','), QLatin1Char('.'));
+        EXPECT_EQ(detail::currencyText(Currency::fromUnits(units), QLatin1Char('.')), pointed);
+        EXPECT_EQ(parseCurrency(QString::fromLatin1(text), u","), Currency::fromUnits(units)) << text;
+    }
 }
 
 TEST(DateTextForms, ReadBackInTheFormatsOrder) {
@@ -33,6 +53,18 @@ TEST(DateTextForms, ReadBackInTheFormatsOrder) {
     EXPECT_FALSE(parseDateText(QStringLiteral("31/02/2026"), dayFirst).isValid());
     EXPECT_FALSE(parseDateText(QStringLiteral("06/05"), dayFirst).isValid());
     EXPECT_FALSE(parseDateText(QStringLiteral("00/00/0000"), dayFirst).isValid());
+    // A two-digit year is no year of this century, nor of the first: refused.
+    EXPECT_FALSE(parseDateText(QStringLiteral("6/5/26"), dayFirst).isValid());
+    EXPECT_FALSE(parseDateText(QStringLiteral("6/5/202"), dayFirst).isValid());
+    EXPECT_FALSE(parseDateText(QStringLiteral("006/5/2026"), dayFirst).isValid());
+    // Digits only: two, two and four in the format's order.
+    EXPECT_EQ(parseDateText(QStringLiteral("06052026"), dayFirst), QDate(2026, 5, 6));
+    FormatSettings yearFirst;
+    yearFirst.shortDateFormat = QStringLiteral("yyyy-MM-dd");
+    EXPECT_EQ(parseDateText(QStringLiteral("20260506"), yearFirst), QDate(2026, 5, 6));
+    EXPECT_EQ(parseDateText(QStringLiteral("2026-5-6"), yearFirst), QDate(2026, 5, 6));
+    EXPECT_FALSE(parseDateText(QStringLiteral("6052026"), dayFirst).isValid());
+    EXPECT_FALSE(parseDateText(QStringLiteral("31022026"), dayFirst).isValid());
     EXPECT_EQ(SqlQuoted(QStringLiteral("it's")), QStringLiteral("'it''s'"));
 }
 
@@ -69,7 +101,11 @@ protected:
 
 TEST_F(FieldForms, ShownInTheWorkstationsFormats) {
     EXPECT_EQ(f("AJCI_FECINI").DisplayText(), QStringLiteral("23/05/2026"));
-    EXPECT_EQ(f("AJCI_PORC").DisplayText(), QStringLiteral("19,0000"));
+    EXPECT_EQ(f("AJCI_PORC").DisplayText(), QStringLiteral("19"));
+    EXPECT_EQ(f("AJCI_FACTOR").DisplayText(), QStringLiteral("0,8"));
+    EXPECT_EQ(f("AJCI_FACTOR").EditText(), QStringLiteral("0,8"));
+    // The plain value, as the find dialog compares it without the shown format.
+    EXPECT_EQ(f("AJCI_FACTOR").AsString(), QStringLiteral("0.8"));
     EXPECT_EQ(f("AJCI_PREFNO").DisplayText(), QString());
     EXPECT_EQ(f("AJCI_PORC").Alignment(), Qt::AlignRight);
     EXPECT_EQ(f("AJCI_FECINI").Alignment(), Qt::AlignLeft);
@@ -81,9 +117,12 @@ TEST_F(FieldForms, ShownInTheWorkstationsFormats) {
 TEST_F(FieldForms, EditedTextIsParsedOrRefusedWithoutChange) {
     f("AJCI_FACTOR").setEditText(QStringLiteral("0,75"));
     EXPECT_EQ(f("AJCI_FACTOR").AsCurrency(), Currency::fromUnits(7500));
-    EXPECT_THROW(f("AJCI_FACTOR").setEditText(QStringLiteral("0.75")), EDatabaseError);
+    // A pasted point reads as the decimal separator too: no grouping is ever shown.
+    f("AJCI_FACTOR").setEditText(QStringLiteral("0.85"));
+    EXPECT_EQ(f("AJCI_FACTOR").AsCurrency(), Currency::fromUnits(8500));
+    EXPECT_THROW(f("AJCI_FACTOR").setEditText(QStringLiteral("1.000,5")), EDatabaseError);
     EXPECT_THROW(f("AJCI_FACTOR").setEditText(QStringLiteral("123456789012,5")), EDatabaseError); // out of range
-    EXPECT_EQ(f("AJCI_FACTOR").AsCurrency(), Currency::fromUnits(7500));
+    EXPECT_EQ(f("AJCI_FACTOR").AsCurrency(), Currency::fromUnits(8500));
 
     f("AJCI_FECFIN").setEditText(QStringLiteral("1/6/2026"));
     EXPECT_EQ(f("AJCI_FECFIN").AsDateTime().date(), QDate(2026, 6, 1));

@@ -42,8 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
-        if (const auto c = detail::parseCurrency(text, separator))
-            check(detail::parseCurrency(detail::currencyText(*c, separator), separator) == c);
+        if (const auto c = detail::parseCurrency(text, u".,")) {
+            const QString shown = detail::currencyText(*c, separator);
+            check(detail::parseCurrency(shown, QStringView(&separator, 1)) == c);
+            // The shortest form: no trailing zero after the separator, no bare separator.
+            check(!shown.endsWith(separator) && !(shown.contains(separator) && shown.endsWith(QLatin1Char('0'))));
+        }
     }
     if (const auto i = detail::parseInteger(text))
         check(detail::parseInteger(QString::number(*i)) == i);

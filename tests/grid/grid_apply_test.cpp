@@ -44,8 +44,8 @@ TEST_F(Apply, TypedRowsReachTheDatabase) {
     ASSERT_EQ(state(), TDataSetState::dsInsert);
     EXPECT_EQ(ds.ApplyUpdates(0), 0);
     EXPECT_EQ(rig.countAdjustments(), 2);
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("2026/05/23|2026/05/31|5.0000|0.7500|FVX"),
-                                     QStringLiteral("2026/05/23|2026/05/23|19.0000|0.8000|")}));
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("2026/05/23|2026/05/31|5|0.75|FVX"),
+                                     QStringLiteral("2026/05/23|2026/05/23|19|0.8|")}));
 }
 
 TEST_F(Apply, TextStillInTheEditorIsWrittenBeforeTheApply) {
@@ -55,7 +55,7 @@ TEST_F(Apply, TextStillInTheEditorIsWrittenBeforeTheApply) {
     type(QStringLiteral("AB"));
     ASSERT_TRUE(grid->editorShown());
     EXPECT_EQ(ds.ApplyUpdates(0), 0);
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("2026/05/23|2026/05/23|19.0000|0.8000|AB")});
+    EXPECT_EQ(stored(), QStringList{QStringLiteral("2026/05/23|2026/05/23|19|0.8|AB")});
 }
 
 TEST_F(Apply, ChangedAndDeletedRowsReachTheDatabase) {
@@ -74,8 +74,8 @@ TEST_F(Apply, ChangedAndDeletedRowsReachTheDatabase) {
     press(Qt::Key_Escape); // and gone again
     EXPECT_EQ(ds.RecordCount(), 2);
     EXPECT_EQ(ds.ApplyUpdates(0), 0);
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("2026/05/23|2026/05/23|0.0000|0.8000|"),
-                                     QStringLiteral("2026/05/23|2026/05/23|19.0000|1.0000|")}));
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("2026/05/23|2026/05/23|0|0.8|"),
+                                     QStringLiteral("2026/05/23|2026/05/23|19|1|")}));
 }
 
 } // namespace

@@ -18,8 +18,8 @@ constexpr FindOptions kAllCells = FindOption::MatchDisplayText | FindOption::All
 
 TEST_F(FindCellText, AllColumnsGoOnFromTheNextCellAndTurnAtTheRowEnds) {
     openRows({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    goToColumn(Factor); // every factor reads 0.8000
-    const QString factor = QStringLiteral("0.8000");
+    goToColumn(Factor); // every factor reads 0.8
+    const QString factor = QStringLiteral("0.8");
     ASSERT_TRUE(grid->FindCellText({}, factor, kAllCells, FindDirection::Down, FindMatching::WholeField));
     EXPECT_EQ(currentId(), 2); // the cell it starts on is not examined
     EXPECT_EQ(grid->currentColumn(), Factor);

@@ -84,10 +84,17 @@ TEST_F(IncSearch, DatesAndDecimalsAreComparedByTheTextTheCellShows) {
     press(Qt::Key_Right); // ends it
     press(Qt::Key_Right);
     press(Qt::Key_F, Qt::ControlModifier);
-    type(QStringLiteral("5,0"));
+    type(QStringLiteral("5"));
     EXPECT_EQ(currentId(), 2);
-    type(QStringLiteral(".")); // the stored value's point is not what the cell shows
-    EXPECT_EQ(grid->incSearchText(), QStringLiteral("5,0"));
+    type(QStringLiteral(",")); // the cell shows 5, in its shortest form
+    EXPECT_EQ(grid->incSearchText(), QStringLiteral("5"));
+    press(Qt::Key_Right);
+    press(Qt::Key_F, Qt::ControlModifier);
+    type(QStringLiteral("0,8"));
+    EXPECT_EQ(grid->incSearchText(), QStringLiteral("0,8"));
+    type(QStringLiteral("0")); // no "0,8000" to be found
+    type(QStringLiteral(".")); // nor the stored value's point
+    EXPECT_EQ(grid->incSearchText(), QStringLiteral("0,8"));
     FormatSettings::setCurrent(before);
 }
 
@@ -139,12 +146,29 @@ TEST_F(IncSearch, PaintsTheFoundCharactersBlackOnYellowOverTheCellsOwn) {
     EXPECT_EQ(currentId(), 3);
     const QRect porc = DataGrid::cellTextRect(grid->cellRect(Porc, 2));
     const auto [porcLeft, porcRight] = yellowSpan(grid->viewport()->grab().toImage(), porc);
-    const int textLeft = porc.right() + 1 - metrics.horizontalAdvance(QStringLiteral("19.0000"));
+    const int textLeft = porc.right() + 1 - metrics.horizontalAdvance(QStringLiteral("19"));
     EXPECT_NEAR(porcLeft, textLeft, 1);
     EXPECT_NEAR(porcRight, textLeft + metrics.horizontalAdvance(QStringLiteral("1")) - 1, 1);
     // Once the search ends the yellow goes.
     press(Qt::Key_Escape);
     EXPECT_EQ(yellowSpan(grid->viewport()->grab().toImage(), grid->viewport()->rect()).first, -1);
+}
+
+// A right-aligned text too wide for its cell starts at the cell's left edge: the
+// yellow lies there, over the digits found.
+TEST_F(IncSearch, TheMarkOfACutNumberLiesOverItsLeadingDigits) {
+    rig.addAdjustment(1, QDate(2026, 5, 1), Currency::fromInteger(19), Currency::fromUnits(1234567));
+    ds.Open();
+    goToColumn(Factor);
+    const QRect factor = DataGrid::cellTextRect(grid->cellRect(Factor, 0));
+    const QFontMetrics metrics(grid->font());
+    ASSERT_GT(metrics.horizontalAdvance(cell(Factor, 0)), factor.width()); // "123.4567" does not fit
+    press(Qt::Key_F, Qt::ControlModifier);
+    type(QStringLiteral("12"));
+    ASSERT_EQ(grid->incSearchText(), QStringLiteral("12"));
+    const auto [left, right] = yellowSpan(grid->viewport()->grab().toImage(), factor);
+    EXPECT_EQ(left, factor.left());
+    EXPECT_NEAR(right, factor.left() + metrics.horizontalAdvance(QStringLiteral("12")) - 1, 1);
 }
 
 TEST_F(IncSearch, AnEditedRowTakesNoTypingAndIsSettledByTheNextStep) {

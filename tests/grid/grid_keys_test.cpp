@@ -49,7 +49,7 @@ TEST_F(Keys, DownOnTheLastRecordAppendsOneBlankRecordAtATime) {
     EXPECT_EQ(ds.RecordCount(), 5);
     EXPECT_EQ(ds.RecNo(), 4);
     EXPECT_EQ(state(), TDataSetState::dsInsert);
-    EXPECT_EQ(cell(Porc, 3), QStringLiteral("16.0000"));
+    EXPECT_EQ(cell(Porc, 3), QStringLiteral("16"));
     // Up from the untouched blank record drops it and lands on the one before.
     press(Qt::Key_Up);
     EXPECT_EQ(ds.RecordCount(), 4);
@@ -201,8 +201,8 @@ TEST_F(Keys, CtrlApostropheCopiesTheRecordShownAbove) {
     EXPECT_EQ(state(), TDataSetState::dsEdit);
     EXPECT_EQ(field("AJCI_PORC").AsCurrency(), Currency::fromInteger(19));
     ASSERT_TRUE(grid->editorShown());
-    EXPECT_EQ(grid->editor()->text(), QStringLiteral("19.0000"));
-    EXPECT_EQ(grid->editor()->selectedText(), QStringLiteral("19.0000"));
+    EXPECT_EQ(grid->editor()->text(), QStringLiteral("19"));
+    EXPECT_EQ(grid->editor()->selectedText(), QStringLiteral("19"));
 }
 
 TEST_F(Keys, CtrlApostropheDoesNothingOnTheTopmostRowInView) {

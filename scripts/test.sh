@@ -13,9 +13,17 @@ bash scripts/setup.sh || { echo "test: setup failed" >&2; exit 1; }
 source scripts/test-server.sh
 trap stop_test_server EXIT INT TERM
 
+# A compiler cache, where the machine has one, makes a repeated run cheap; paths are
+# taken relative to the checkout so that another clone shares the cache.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$root"
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 build() { # build DIR [cmake options...]
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log" >&2; return 1; }
   cmake --build "$dir" -j "$jobs"
 }

@@ -1,6 +1,6 @@
 #include "app/DatePicker.h"
 
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 #include "data/FormatSettings.h"
 
 #include <QCalendarWidget>

@@ -1,6 +1,6 @@
 #include "app/DefaultErrorHandling.h"
 
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 #include "data/DatabaseError.h"
 
 #include <cstdio>

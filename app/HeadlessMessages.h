@@ -3,7 +3,7 @@
 // each is written to the standard error stream as one line, caption and text, and
 // answered at once as OK.
 
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 
 #include <cstdio>
 

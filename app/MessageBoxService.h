@@ -1,7 +1,7 @@
 #pragma once
 // The messages as modal message boxes of the window system.
 
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 
 class MessageBoxService final : public MessageService {
 protected:

@@ -1,6 +1,6 @@
 #include "app/ShutdownSignals.h"
 
-#include "app/ExitStatus.h"
+#include "config/messages/ExitStatus.h"
 
 #include <csignal>
 #include <cstdio>

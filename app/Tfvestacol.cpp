@@ -2,7 +2,7 @@
 
 #include "app/CaptionedPanel.h"
 #include "app/DefaultErrorHandling.h"
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 #include "config/InstallationDirectory.h"
 #include "config/ServerList.h"
 

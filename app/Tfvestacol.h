@@ -4,7 +4,7 @@
 // done by the configuration, connection and data modules. The window owns every
 // object it creates, the data objects included, and is destroyed when closed.
 
-#include "app/DataModule.h"
+#include "posting/DataModule.h"
 #include "app/DatePicker.h"
 #include "errors/ErrorHandlers.h"
 
@@ -118,10 +118,6 @@ private:
     void requireDateRange();
     // The first activation's work, and what follows it when nobody is there.
     void activated();
-    // Unattended run: the day's "Tarifas" rows derived from the standing ones.
-    void rebuildDaysAdjustments();
-    // Opens "Tarifas" on the rows of the first day and marks every one deleted.
-    void openDaysAdjustmentsEmptied();
     void selectServer(const QString& entry);
 
     std::unique_ptr<DataModule> data_;

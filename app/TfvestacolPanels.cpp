@@ -3,18 +3,15 @@
 // AJUSTE_CIERRE_AUTO. Each key opens its panel, or saves and closes it.
 
 #include "app/CaptionedPanel.h"
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 #include "app/Tfvestacol.h"
-#include "data/FormatSettings.h"
 #include "grid/DataGrid.h"
 #include "grid/RecordNavigator.h"
+#include "posting/DaysAdjustments.h"
 
 #include <QVBoxLayout>
 
 namespace {
-
-// The factor a new "Tarifas" row starts with.
-const Currency kDefaultFactor = Currency::fromUnits(8000);
 
 // A grid above its navigator, filling the panel's body.
 void fillPanel(CaptionedPanel& panel, DataGrid*& grid, const char* gridName, RecordNavigator*& navigator,
@@ -57,24 +54,10 @@ void Tfvestacol::createPanels() {
     d.CAjusteAu.AfterInsert = [this](TClientDataSet&) { CAjusteAuAfterInsert(); };
 }
 
-void Tfvestacol::openDaysAdjustmentsEmptied() {
-    // Only the rows that start on the first day are shown; each is marked deleted,
-    // the deletions pending in the cache until the rows are saved.
-    TClientDataSet& adjustments = data_->CAjuste;
-    adjustments.setFilter(QStringLiteral("AJCI_FECINI = ") + SqlQuoted(DateText(EFecIni->date())));
-    adjustments.setFiltered(true);
-    adjustments.Open();
-    while (!adjustments.IsEmpty())
-        adjustments.Delete();
-}
-
-void Tfvestacol::CAjusteAuAfterInsert() {
-    data_->CAjusteAuAJCI_ID->setAsInteger(0);
-}
+void Tfvestacol::CAjusteAuAfterInsert() { startStandingRow(*data_); }
 
 void Tfvestacol::AlternarTarifas() {
-    DataModule& d = *data_;
-    TClientDataSet& adjustments = d.CAjuste;
+    TClientDataSet& adjustments = data_->CAjuste;
     if (!AdvPanel1->isHidden()) {
         // A batch that failed was rolled back and shown: the panel stays open with
         // every change pending, so that the row can be corrected and saved again.
@@ -86,26 +69,7 @@ void Tfvestacol::AlternarTarifas() {
     }
 
     requireDateRange();
-    const QDate first = EFecIni->date();
-    openDaysAdjustmentsEmptied();
-
-    d.CTarifas.Open();
-    for (d.CTarifas.First(); !d.CTarifas.Eof(); d.CTarifas.Next()) {
-        const Value rate = d.CTarifas.Fields(0)->value();
-        if (adjustments.Locate(QStringLiteral("AJCI_PORC"), rate)) {
-            adjustments.Edit();
-            d.CAjusteAJCI_FACTOR->setAsCurrency(kDefaultFactor);
-            adjustments.Post();
-        } else {
-            adjustments.Insert();
-            d.CAjusteAJCI_ID->setAsInteger(0);
-            d.CAjusteAJCI_FECINI->setAsDateTime(QDateTime(first, QTime()));
-            d.CAjusteAJCI_FECFIN->setAsDateTime(QDateTime(EFecFin->date(), QTime()));
-            d.CAjusteAJCI_PORC->setValue(rate);
-            d.CAjusteAJCI_FACTOR->setAsCurrency(kDefaultFactor);
-            adjustments.Post();
-        }
-    }
+    startDaysAdjustments(*data_, EFecIni->date(), EFecFin->date());
     AdvPanel1->show();
     AdvPanel1->raise();
     DBGridEh2->setFocus(Qt::OtherFocusReason);

@@ -1,11 +1,11 @@
 // Connecting to the company and the posting run.
 
 #include "app/CaptionedPanel.h"
-#include "app/ExitStatus.h"
-#include "app/MessageService.h"
-#include "app/PostingStatement.h"
+#include "config/messages/ExitStatus.h"
+#include "config/messages/MessageService.h"
 #include "app/Tfvestacol.h"
 #include "connection/CompanyConnection.h"
+#include "posting/DaysAdjustments.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,15 +48,9 @@ void Tfvestacol::SpeedButton3Click() {
         data_->CAjuste.ApplyUpdates(-1);
     }
     showProgress(QStringLiteral("Generando informe. espere un momento..."));
-    posting.Close();
-    posting.CommandText = postingStatement(EFecIni->date(), EFecFin->date(), ckniif->isChecked());
-    // The procedure posts as it hands out its rows: all of them are read before the
-    // dataset closes, so a long result is never cut off after its first packet and
-    // committed half posted. An error on the way leaves the window as it is.
-    posting.Open();
-    posting.Last();
+    // An error on the way leaves the window as it is.
+    const bool nothingPosted = !postCashSales(*data_, EFecIni->date(), EFecFin->date(), ckniif->isChecked());
     hideProgress();
-    const bool nothingPosted = posting.IsEmpty();
     setProgramExitStatus(nothingPosted           ? ExitStatus::NothingPosted
                          : adjustmentsSaveFailed_ ? ExitStatus::PostedAfterFailedSave
                                                   : ExitStatus::Posted);

@@ -3,9 +3,9 @@
 // ones, saves them and posts.
 
 #include "app/DefaultErrorHandling.h"
-#include "app/ExitStatus.h"
-#include "app/StandingAdjustmentQuery.h"
+#include "config/messages/ExitStatus.h"
 #include "app/Tfvestacol.h"
+#include "posting/DaysAdjustments.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -56,10 +56,10 @@ void Tfvestacol::FormActivate() {
     data_->Quelmar.LockTimeout = unattendedLockTimeoutSeconds;
     data_->Quelmar.ConnectTimeout = unattendedConnectTimeoutSeconds;
     CiaExit();
-    rebuildDaysAdjustments();
+    deriveDaysAdjustments(*data_, EFecIni->date(), EFecFin->date());
     // A failed save still posts, with whatever rows the day then has; the exit
     // status says so, since the split cannot be mended once the invoices are posted.
-    adjustmentsSaveFailed_ = data_->CAjuste.ApplyUpdates(0) > 0;
+    adjustmentsSaveFailed_ = !saveDaysAdjustments(*data_);
     SpeedButton3Click();
 }
 
@@ -67,32 +67,4 @@ void Tfvestacol::selectServer(const QString& entry) {
     // The selector holds list entries only; a server that is not in the list is
     // shown as none at all.
     Servidor->setCurrentIndex(Servidor->findText(entry, Qt::MatchExactly));
-}
-
-void Tfvestacol::rebuildDaysAdjustments() {
-    DataModule& d = *data_;
-    const QDate first = EFecIni->date();
-    TClientDataSet& adjustments = d.CAjuste;
-    openDaysAdjustmentsEmptied();
-
-    d.CTarifas.Open();
-    d.CAjusteAu.Open();
-    for (d.CTarifas.First(); !d.CTarifas.Eof(); d.CTarifas.Next()) {
-        d.Cborrar.Close();
-        d.Cborrar.CommandText = standingAdjustmentQuery(first, d.CTarifas.Fields(0)->AsCurrency());
-        d.Cborrar.Open();
-        // A covering standing row: with several, the one starting latest.
-        if (d.Cborrar.Fields(0)->AsString().isEmpty())
-            continue;
-        if (!d.CAjusteAu.Locate(QStringLiteral("AJCI_ID"), d.Cborrar.Fields(0)->value()))
-            continue;
-        adjustments.Insert();
-        d.CAjusteAJCI_ID->setAsInteger(0);
-        d.CAjusteAJCI_FECINI->setAsDateTime(QDateTime(first, QTime()));
-        d.CAjusteAJCI_FECFIN->setAsDateTime(QDateTime(EFecFin->date(), QTime()));
-        d.CAjusteAJCI_PORC->setValue(d.CAjusteAuAJCI_PORC->value());
-        d.CAjusteAJCI_FACTOR->setValue(d.CAjusteAuAJCI_FACTOR->value());
-        d.CAjusteAJCI_PREFNO->setValue(d.CAjusteAuAJCI_PREFNO->value());
-        adjustments.Post();
-    }
 }

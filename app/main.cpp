@@ -14,7 +14,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLineHelp.h"
-#include "app/ExitStatus.h"
+#include "config/messages/ExitStatus.h"
 #include "app/HeadlessMessages.h"
 #include "app/PasswordArgument.h"
 #include "app/ShutdownSignals.h"

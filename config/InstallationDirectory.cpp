@@ -1,6 +1,6 @@
 #include "config/InstallationDirectory.h"
 
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -5,7 +5,7 @@
 
 #include "app/Tfvestacol.h"
 #include "data/FormatSettings.h"
-#include "tests/fixtures/CompanyDatabase.h"
+#include "tests/fixtures/CompanyRows.h"
 #include "tests/fixtures/InstallationFolder.h"
 #include "tests/fixtures/QStringPrinter.h"
 #include "tests/fixtures/RecordingMessageService.h"
@@ -39,10 +39,3 @@ protected:
     QPointer<Tfvestacol> window;
 };
 
-// The value of a one-row, one-column query on the database file.
-Value queryValue(const CompanyDatabase& db, const QString& sql);
-// A cash-customer invoice of point of sale PV01 with one line at 19 %.
-void addCashInvoice(const CompanyDatabase& db, int id, QDate date);
-// A standing row of AJUSTE_CIERRE_AUTO ("Tarifas previstas").
-void addStanding(const CompanyDatabase& db, int id, QDate first, QDate last, int rate, qint64 factorUnits,
-                 const Value& prefix = Value::null());

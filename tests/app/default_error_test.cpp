@@ -1,7 +1,7 @@
 // The default error box: what an exception that escaped its handler shows.
 
 #include "app/DefaultErrorHandling.h"
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 #include "data/DatabaseError.h"
 #include "tests/fixtures/QStringPrinter.h"
 #include "tests/fixtures/RecordingMessageService.h"

@@ -3,7 +3,7 @@
 // its controls: window_layout_test.cpp).
 
 #include "app/CaptionedPanel.h"
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 #include "tests/app/WindowTest.h"
 
 #include <QApplication>

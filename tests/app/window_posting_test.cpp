@@ -1,7 +1,6 @@
 // The posting run: the statement, the result judged by its rows, and what is left
 // when it fails. The posting procedures of a real company database do the posting.
 
-#include "app/PostingStatement.h"
 #include "tests/app/WindowTest.h"
 
 #include <QApplication>
@@ -42,13 +41,6 @@ protected:
 };
 
 } // namespace
-
-TEST(PostingStatement, NamesTheProcedureOfTheBookAndWritesDatesYearFirst) {
-    EXPECT_EQ(postingStatement(QDate(2026, 5, 23), QDate(2026, 5, 23), false),
-              QStringLiteral("select * from contado_kalden('2026-05-23', '2026-05-23')"));
-    EXPECT_EQ(postingStatement(QDate(2026, 6, 5), QDate(2026, 5, 6), true),
-              QStringLiteral("select * from contado_kalden_niif('2026-06-05', '2026-05-06')"));
-}
 
 // Under a day-first date format the statement still carries the days unmistakably.
 TEST_F(PostingTest, TheStatementNamesTheChosenProcedureWhateverTheDateFormat) {

@@ -1,9 +1,8 @@
 // The unattended run: four arguments, the day's "Tarifas" rows derived from the
 // standing ones, saved, posted, and the program's exit status.
 
-#include "app/ExitStatus.h"
+#include "config/messages/ExitStatus.h"
 #include "app/HeadlessMessages.h"
-#include "app/StandingAdjustmentQuery.h"
 #include "tests/app/WindowTest.h"
 
 #include <QComboBox>
@@ -131,12 +130,6 @@ TEST_F(UnattendedTest, AServerNotInTheListIsNoServerAtAll) {
                                           QStringLiteral(" no está en la lista de servidores."));
     EXPECT_TRUE(window->Panel5->isHidden());
     EXPECT_FALSE(window->data().Quelmar.Connected());
-}
-
-TEST(StandingAdjustmentQuery, WritesTheDayYearFirstAndTheRateWithAPoint) {
-    EXPECT_EQ(standingAdjustmentQuery(QDate(2026, 5, 23), Currency::fromUnits(195000)),
-              QStringLiteral("SELECT AJCI_ID FROM AJUSTE_CIERRE_AUTO WHERE AJCI_FECINI <= '2026-05-23' AND "
-                             "AJCI_FECFIN >= '2026-05-23' AND AJCI_PORC = 19.5000 ORDER BY AJCI_FECINI DESC"));
 }
 
 TEST(HeadlessMessageLines, CaptionAndTextOnOneLine) {

@@ -25,6 +25,7 @@ protected:
         s.shortDateFormat = QStringLiteral("yyyy/MM/dd");
         s.longTimeFormat = QStringLiteral("HH:mm:ss");
         FormatSettings::setCurrent(s);
+        rig.CAjuste.PacketRecords = -1; // as the window's data module has it, until the hook-up
         handlers.ConfigurarProviders({{&rig.PAjuste}, {std::vector<OwnedComponent>{{&rig.CAjuste}, {std::monostate{}}}}});
     }
     QStringList logLines() {

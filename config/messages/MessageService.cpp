@@ -1,4 +1,4 @@
-#include "app/MessageService.h"
+#include "config/messages/MessageService.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/PostingStatement.h"
+#include "posting/PostingStatement.h"
 
 #include "data/FormatSettings.h"
 

@@ -1,4 +1,4 @@
-#include "app/ExitStatus.h"
+#include "config/messages/ExitStatus.h"
 
 namespace {
 ExitStatus status = ExitStatus::Posted;

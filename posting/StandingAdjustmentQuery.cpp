@@ -1,6 +1,6 @@
-#include "app/StandingAdjustmentQuery.h"
+#include "posting/StandingAdjustmentQuery.h"
 
-#include "app/PostingStatement.h"
+#include "posting/PostingStatement.h"
 
 QString standingAdjustmentQuery(QDate day, Currency rate) {
     const QString date = sqlDateLiteral(day);

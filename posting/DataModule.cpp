@@ -1,4 +1,4 @@
-#include "app/DataModule.h"
+#include "posting/DataModule.h"
 
 namespace {
 

@@ -20,11 +20,11 @@ template <typename Step> void TClientDataSet::withErrorEvent(const ErrorEvent& e
         } catch (const EDatabaseError& e) {
             if (!event)
                 throw;
-            TDataAction action = daFail;
+            TDataAction action = TDataAction::daFail;
             event(*this, e, action);
-            if (action == daFail)
+            if (action == TDataAction::daFail)
                 throw;
-            if (action == daAbort)
+            if (action == TDataAction::daAbort)
                 throw EAbort();
             // daRetry: run the step again.
         }

@@ -10,7 +10,7 @@ bool TClientDataSet::fetchPacket() {
     Impl& d = *d_;
     if (d.fullyFetched || !Provider)
         return false;
-    DataPacket packet = Provider->GetRecords(PacketRecords, 0, QString());
+    DataPacket packet = Provider->GetRecords(PacketRecords, {}, QString());
     const int received = packet.rowCount;
     d.appendPacket(std::move(packet));
     d.fullyFetched = PacketRecords < 0 || received < PacketRecords;
@@ -22,7 +22,7 @@ void TClientDataSet::fetchAll() {
     if (d.fullyFetched || !Provider)
         return;
     // All remaining rows in one request.
-    DataPacket packet = Provider->GetRecords(-1, 0, QString());
+    DataPacket packet = Provider->GetRecords(-1, {}, QString());
     d.appendPacket(std::move(packet));
     d.fullyFetched = true;
 }

@@ -33,7 +33,7 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
     bool ownsTransaction = !connection.InTransaction();
     if (ownsTransaction)
         connection.StartTransaction();
-    if (Options & poReadOnly) {
+    if (Options.testFlag(TProviderOption::poReadOnly)) {
         connection.Rollback();
         throw EDatabaseError(kReadOnly);
     }
@@ -110,19 +110,20 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
                 }
 
                 const EUpdateError error(message, failure, previousError);
-                TResolverResponse response = result.errorCount < errorLimit ? rrSkip : rrAbort;
+                TResolverResponse response =
+                    result.errorCount < errorLimit ? TResolverResponse::rrSkip : TResolverResponse::rrAbort;
                 if (OnUpdateError)
                     OnUpdateError(*this, dataSet, error, entry.kind, response);
-                if (response == rrSkip || response == rrAbort) {
+                if (response == TResolverResponse::rrSkip || response == TResolverResponse::rrAbort) {
                     ++result.errorCount;
                     if (result.errorCount > errorLimit)
-                        response = rrAbort;
-                    if (response == rrAbort)
+                        response = TResolverResponse::rrAbort;
+                    if (response == TResolverResponse::rrAbort)
                         errorLimit = result.errorCount - 1;
                     result.errors.push_back({entry.rowId, message, response});
                     break;
                 }
-                if (response == rrIgnore)
+                if (response == TResolverResponse::rrIgnore)
                     break;
                 previousError = error.ErrorCode(); // rrMerge, rrApply: run the row again
             }

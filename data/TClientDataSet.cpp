@@ -82,7 +82,7 @@ void TClientDataSet::Open() {
     if (!Provider)
         throw EDatabaseError(dsmsg::noProvider());
     DataPacket packet =
-        Provider->GetRecords(PacketRecords, TDataSetProvider::grMetaData, CommandText);
+        Provider->GetRecords(PacketRecords, TDataSetProvider::RequestFlag::grMetaData, CommandText);
     Impl& d = *d_;
     try {
         d.clear();
@@ -122,7 +122,7 @@ void TClientDataSet::Close() {
     d_->filter.reset();
     dropAutomaticFields();
     if (Provider)
-        Provider->GetRecords(0, TDataSetProvider::grReset, QString());
+        Provider->GetRecords(0, TDataSetProvider::RequestFlag::grReset, QString());
     for (TDataLink* link : std::vector(links_))
         link->activeChanged(), link->layoutChanged();
 }

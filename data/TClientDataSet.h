@@ -19,7 +19,7 @@ class TDataSetProvider;
 class EDatabaseError;
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
-enum TDataAction { daFail, daAbort, daRetry };
+enum class TDataAction { daFail, daAbort, daRetry };
 
 class TClientDataSet {
 public:

@@ -3,26 +3,26 @@
 #include "data/DataSetMessages.h"
 #include "data/DatabaseError.h"
 
-DataPacket TDataSetProvider::GetRecords(int count, int flags, const QString& commandText) {
+DataPacket TDataSetProvider::GetRecords(int count, RequestFlags flags, const QString& commandText) {
     if (!DataSet)
         throw EDatabaseError(dsmsg::noProvider());
-    if (count == 0 && (flags & grReset)) {
+    if (count == 0 && flags.testFlag(RequestFlag::grReset)) {
         Reset();
         return {};
     }
     if (!commandText.isEmpty()) {
         auto* query = dynamic_cast<TSQLQuery*>(DataSet);
-        if (!(Options & poAllowCommandText) || !query)
+        if (!Options.testFlag(TProviderOption::poAllowCommandText) || !query)
             throw EDatabaseError(dsmsg::noCommandText());
         query->setSQL(commandText);
     }
-    if (flags & grReset)
+    if (flags.testFlag(RequestFlag::grReset))
         Reset();
     if (!DataSet->Active()) {
         DataSet->Open();
         openedSource_ = true;
     }
-    if (flags & grMetaData)
+    if (flags.testFlag(RequestFlag::grMetaData))
         rowsSent_ = 0;
 
     DataPacket packet;

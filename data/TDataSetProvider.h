@@ -6,15 +6,24 @@
 #include "data/DataPacket.h"
 #include "data/TSQLDataSet.h"
 
+#include <QFlags>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
-enum TProviderOption { poAllowCommandText = 1, poReadOnly = 2, poDisableInserts = 4, poDisableEdits = 8, poDisableDeletes = 16 };
-enum TUpdateMode { upWhereAll, upWhereChanged, upWhereKeyOnly };
+enum class TProviderOption {
+    poAllowCommandText = 1,
+    poReadOnly = 2,
+    poDisableInserts = 4,
+    poDisableEdits = 8,
+    poDisableDeletes = 16,
+};
+Q_DECLARE_FLAGS(TProviderOptions, TProviderOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TProviderOptions)
+enum class TUpdateMode { upWhereAll, upWhereChanged, upWhereKeyOnly };
 // The answer to a row that failed while changes were applied.
-enum TResolverResponse { rrSkip, rrAbort, rrMerge, rrApply, rrIgnore };
+enum class TResolverResponse { rrSkip, rrAbort, rrMerge, rrApply, rrIgnore };
 
 class TClientDataSet;
 class EUpdateError;
@@ -37,17 +46,18 @@ public:
 
     QString Name;
     TCustomSQLDataSet* DataSet = nullptr;
-    int Options = 0;
-    TUpdateMode UpdateMode = upWhereAll;
+    TProviderOptions Options;
+    TUpdateMode UpdateMode = TUpdateMode::upWhereAll;
 
-    enum RequestFlag { grMetaData = 1, grReset = 2 };
+    enum class RequestFlag { grMetaData = 1, grReset = 2 };
+    Q_DECLARE_FLAGS(RequestFlags, RequestFlag)
 
     // Hands out up to count rows (-1: all that remain) from the source's current row.
     // A non-empty command text becomes the query source's text first (only with
     // poAllowCommandText). The source is opened when closed; when fewer rows than
     // asked come back the provider resets at once. A count of 0 with grReset only
     // resets: the source is closed if this provider opened it.
-    DataPacket GetRecords(int count, int flags, const QString& commandText);
+    DataPacket GetRecords(int count, RequestFlags flags, const QString& commandText);
 
     // Closes the source if this provider opened it and starts the count again.
     void Reset();
@@ -68,3 +78,4 @@ private:
     bool openedSource_ = false;
     int rowsSent_ = 0;
 };
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDataSetProvider::RequestFlags)

@@ -105,7 +105,8 @@ void TSQLConnection::setConnected(bool connected) {
     // A NUL would silently cut the path short and open another file.
     const QByteArray file = path.toLocal8Bit();
     if (file.contains('\0'))
-        detail::raiseConnectionError(st.lastError, detail::StatusInvalidParameter, QString());
+        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::InvalidParameter),
+                                     QString());
 
     StatusHolder status(st);
     Firebird::IXpbBuilder* dpb =
@@ -146,7 +147,8 @@ void TSQLConnection::StartTransaction() {
     ConnectionState& st = *state_;
     st.requireConnected();
     if (st.transaction)
-        detail::raiseConnectionError(st.lastError, detail::StatusTransactionActive, QString());
+        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::TransactionActive),
+                                     QString());
     st.transaction = st.retained ? std::exchange(st.retained, nullptr) : st.startTransaction();
 }
 
@@ -154,7 +156,8 @@ void TSQLConnection::Commit() {
     ConnectionState& st = *state_;
     st.requireConnected();
     if (!st.transaction)
-        detail::raiseConnectionError(st.lastError, detail::StatusInvalidTransaction, QString());
+        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::InvalidTransaction),
+                                     QString());
     Firebird::ITransaction* tra = std::exchange(st.transaction, nullptr);
     if (!st.commitRetain) {
         st.commit(tra);
@@ -174,7 +177,8 @@ void TSQLConnection::Rollback() {
     ConnectionState& st = *state_;
     st.requireConnected();
     if (!st.transaction)
-        detail::raiseConnectionError(st.lastError, detail::StatusInvalidTransaction, QString());
+        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::InvalidTransaction),
+                                     QString());
     Firebird::ITransaction* tra = std::exchange(st.transaction, nullptr);
     StatusHolder status(st);
     tra->rollback(status.get());

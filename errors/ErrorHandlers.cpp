@@ -41,7 +41,7 @@ void ErrorHandlers::ManejarError(TDataSetProvider* sender, TClientDataSet* dataS
     const QString directory = context_.installationDirectory ? context_.installationDirectory() : QString();
     appendErrorLog(directory, QDateTime::currentDateTime(), context_.userName ? context_.userName() : QString(),
                    original);
-    response = rrAbort;
+    response = TResolverResponse::rrAbort;
 
     QString message = original;
     if (dataSet && sender) {
@@ -57,8 +57,8 @@ void ErrorHandlers::ManejarError(TDataSetProvider* sender, TClientDataSet* dataS
 }
 
 void ErrorHandlers::ManejarClientError(TClientDataSet& dataSet, const EDatabaseError& error, TDataAction& action) {
-    action = daAbort;
-    TResolverResponse response = rrAbort;
+    action = TDataAction::daAbort;
+    TResolverResponse response = TResolverResponse::rrAbort;
     ManejarError(nullptr, &dataSet, error, UpdateKind::ukModify, response);
 }
 

@@ -54,9 +54,9 @@ DataModule::DataModule() {
     Scontapend.Params[0].value = Value(0);
 
     // The query providers take their statement from the cached dataset.
-    PRepArticulos.Options = poAllowCommandText;
-    PBorrar.Options = poAllowCommandText;
-    Ptarifiva.Options = poAllowCommandText;
+    PRepArticulos.Options = TProviderOption::poAllowCommandText;
+    PBorrar.Options = TProviderOption::poAllowCommandText;
+    Ptarifiva.Options = TProviderOption::poAllowCommandText;
 
     bind(CRepArticulos, "CRepArticulos", PRepArticulos, "PRepArticulos");
     bind(Cborrar, "Cborrar", PBorrar, "PBorrar");

@@ -58,8 +58,8 @@ void raiseStatus(QString& lastError, const ClientLibrary& lib, Firebird::IStatus
 
     // A refused login is a client-side status of its own; every other failure is
     // known by Firebird's error code.
-    const long statusCode = firebirdCode == isc_login ? long(StatusInvalidUserPassword) : firebirdCode;
-    raiseConnectionError(lastError, statusCode, serverText, firebirdCode, lib.sqlCode(vector));
+    const long code = firebirdCode == isc_login ? statusCode(ClientStatus::InvalidUserPassword) : firebirdCode;
+    raiseConnectionError(lastError, code, serverText, firebirdCode, lib.sqlCode(vector));
 }
 
 } // namespace detail

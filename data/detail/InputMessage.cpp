@@ -13,7 +13,7 @@ namespace detail {
 namespace {
 
 [[noreturn]] void invalidParameter(ConnectionState& st) {
-    raiseConnectionError(st.lastError, StatusInvalidParameter, QString());
+    raiseConnectionError(st.lastError, statusCode(ClientStatus::InvalidParameter), QString());
 }
 
 // The message type a parameter travels as, from its declared type (or, when that is
@@ -142,7 +142,7 @@ void InputMessage::bind(ConnectionState& st, Firebird::IStatement* statement,
         }
         case FieldType::Unknown:
         case FieldType::Blob:
-            raiseConnectionError(st.lastError, StatusNotSupported, QString());
+            raiseConnectionError(st.lastError, statusCode(ClientStatus::NotSupported), QString());
         }
     }
 

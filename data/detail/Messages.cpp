@@ -4,12 +4,12 @@ namespace detail {
 
 QString clientStatusText(long code) {
     const char* text = nullptr;
-    switch (code) {
-    case StatusNotSupported: text = "Not Supported"; break;
-    case StatusInvalidParameter: text = "Invalid Parameter"; break;
-    case StatusInvalidUserPassword: text = "Invalid Username/Password"; break;
-    case StatusInvalidTransaction: text = "Invalid Transaction ID"; break;
-    case StatusTransactionActive: text = "Local Transaction already active"; break;
+    switch (ClientStatus(code)) {
+    case ClientStatus::NotSupported: text = "Not Supported"; break;
+    case ClientStatus::InvalidParameter: text = "Invalid Parameter"; break;
+    case ClientStatus::InvalidUserPassword: text = "Invalid Username/Password"; break;
+    case ClientStatus::InvalidTransaction: text = "Invalid Transaction ID"; break;
+    case ClientStatus::TransactionActive: text = "Local Transaction already active"; break;
     default: return {};
     }
     const QString hex = QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'));

@@ -18,7 +18,7 @@ TEST(ApplyAgainstAServer, AServerKilledMidApplyKeepsNothingAndTheCacheKeepsEvery
     rig.Quelmar.Params().setValue(QStringLiteral("Database"), path);
     rig.addAdjustment(101, QDate(2026, 5, 23), Currency::fromInteger(19), Currency::fromUnits(8000));
     rig.PAjuste.OnUpdateError = [](TDataSetProvider&, TClientDataSet&, const EUpdateError&, UpdateKind,
-                                   TResolverResponse& response) { response = rrAbort; };
+                                   TResolverResponse& response) { response = TResolverResponse::rrAbort; };
 
     TClientDataSet& ds = rig.adjustments();
     ds.Open();

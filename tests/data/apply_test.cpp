@@ -31,7 +31,7 @@ protected:
             EXPECT_EQ(&dataSet, &ds);
             EXPECT_EQ(e.ErrorCode(), 1);
             failures.push_back({e.message(), kind});
-            response = rrAbort; // as the window answers every failed row
+            response = TResolverResponse::rrAbort; // as the window answers every failed row
         };
     }
     void addRow(int id, int rate, const Value& prefix = Value::null()) {
@@ -236,7 +236,7 @@ TEST_P(Applying, WithoutAHandlerMinusOneSendsEveryRow) {
 }
 
 TEST_P(Applying, APendingRowThatFailsToPostStopsTheApplySilently) {
-    ds.OnPostError = [](TClientDataSet&, const EDatabaseError&, TDataAction& action) { action = daAbort; };
+    ds.OnPostError = [](TClientDataSet&, const EDatabaseError&, TDataAction& action) { action = TDataAction::daAbort; };
     ds.Open();
     insertNew(0);
     ds.Insert();

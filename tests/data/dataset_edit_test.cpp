@@ -120,14 +120,14 @@ TEST_F(Editing, NullAndUnsetStayApart) {
 
 TEST_F(Editing, AMissingRequiredValueReachesThePostErrorEvent) {
     std::vector<QString> seen;
-    TDataAction answer = daAbort;
+    TDataAction answer = TDataAction::daAbort;
     ds.OnPostError = [&](TClientDataSet& sender, const EDatabaseError& e, TDataAction& action) {
         EXPECT_EQ(&sender, &ds);
-        EXPECT_EQ(action, daFail);
+        EXPECT_EQ(action, TDataAction::daFail);
         seen.push_back(e.message());
         action = answer;
-        if (answer == daRetry)
-            field(ds, "AJCI_ID").setAsInteger(0), answer = daAbort;
+        if (answer == TDataAction::daRetry)
+            field(ds, "AJCI_ID").setAsInteger(0), answer = TDataAction::daAbort;
     };
     ds.Insert();
     field(ds, "AJCI_FACTOR").setAsString(QStringLiteral("0.8"));
@@ -142,9 +142,9 @@ TEST_F(Editing, AMissingRequiredValueReachesThePostErrorEvent) {
     EXPECT_THROW(ds.Next(), EAbort);
     EXPECT_EQ(ds.State(), TDataSetState::dsInsert);
 
-    answer = daFail;
+    answer = TDataAction::daFail;
     EXPECT_EQ(errorOf([&] { ds.Post(); }), QStringLiteral("Field 'AJCI_ID' must have a value"));
-    answer = daRetry; // the handler fills the key and the post runs again
+    answer = TDataAction::daRetry; // the handler fills the key and the post runs again
     ds.Post();
     EXPECT_EQ(ds.State(), TDataSetState::dsBrowse);
     EXPECT_EQ(ds.ChangeCount(), 1);

@@ -105,20 +105,20 @@ TEST_F(ErrorHandling, ARequiredFieldLeftEmptyIsNamedAndThePostStopsSilently) {
 }
 
 TEST_F(ErrorHandling, AGracefulCloseIsNeitherLoggedNorShown) {
-    TResolverResponse response = rrSkip;
+    TResolverResponse response = TResolverResponse::rrSkip;
     handlers.ManejarError(&rig.PAjuste, &rig.CAjuste, EDatabaseError(QStringLiteral("Connection Closed Gracefully.")),
                           UpdateKind::ukInsert, response);
-    EXPECT_EQ(response, rrSkip);
+    EXPECT_EQ(response, TResolverResponse::rrSkip);
     EXPECT_TRUE(dialogs.empty());
     EXPECT_TRUE(logLines().isEmpty());
     EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(ErrorHandling, OtherTextsAreShownUnchangedAndComparisonsAreExact) {
-    TResolverResponse response = rrSkip;
+    TResolverResponse response = TResolverResponse::rrSkip;
     const QString odd = QStringLiteral("SQL Server Error: Violation of PRIMARY or UNIQUE");
     handlers.ManejarError(&rig.PAjuste, &rig.CAjuste, EDatabaseError(odd), UpdateKind::ukInsert, response);
-    EXPECT_EQ(response, rrAbort);
+    EXPECT_EQ(response, TResolverResponse::rrAbort);
     EXPECT_EQ(dialogs.back(), odd);
     EXPECT_EQ(translateDataSetError(QStringLiteral("Key violation"), rig.CAjuste), QStringLiteral("Key violation"));
     EXPECT_EQ(translateDataSetError(QStringLiteral("key violation."), rig.CAjuste),

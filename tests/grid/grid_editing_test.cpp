@@ -172,7 +172,7 @@ TEST_F(Editing, APostThatFailsLeavesTheGridOnTheRecord) {
     QStringList handled;
     ds.OnPostError = [&](TClientDataSet&, const EDatabaseError& e, TDataAction& action) {
         handled << e.message();
-        action = daAbort;
+        action = TDataAction::daAbort;
     };
     goTo(Porc);
     press(Qt::Key_Insert);

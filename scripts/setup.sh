@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core xvfb locales
-  dpkg-dev lintian man-db groff-base desktop-file-utils systemd ccache
+  dpkg-dev lintian man-db groff-base desktop-file-utils systemd ccache strace
 )
 
 # The workstation locales the program is tried under (dates, numbers and character

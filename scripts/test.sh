@@ -40,6 +40,9 @@ echo "== tests"
 ctest --test-dir out/build -j "$jobs" --output-on-failure 2>&1 | tee out/ctest.log
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
+echo "== the tests without the label \"engine\" open no Firebird database"
+bash scripts/check-engine-labels.sh out/build || status=1
+
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 if build out/build-sanitize -DQUELMAR_SANITIZE=ON -DQUELMAR_BENCHMARKS=OFF; then
   # Leak checking stops every thread at exit, and the Firebird client's own

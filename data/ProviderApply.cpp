@@ -51,9 +51,13 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
     int errorLimit = maxErrors == -1 ? INT_MAX : maxErrors;
     // In a transaction of the caller's, the caller decides what stays.
     const bool callerTransaction = !ownsTransaction;
+    // Set once "more than 1 record" has rolled the transaction back: the rows sent
+    // after it run with no transaction of the apply's, each committed on its own,
+    // so they are written for good and must leave the change log.
+    bool rolledBack = false;
 
     auto finish = [&] {
-        if (callerTransaction)
+        if (callerTransaction || rolledBack)
             result.appliedRowIds = written;
         if (!ownsTransaction)
             return;
@@ -91,6 +95,7 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
                             // More than the row itself was hit: nothing of this apply may stay.
                             ownsTransaction = false;
                             connection.Rollback();
+                            rolledBack = true;
                             written.clear();
                             throw RowRefused(kTooManyRows);
                         }

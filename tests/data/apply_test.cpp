@@ -284,6 +284,51 @@ TEST_P(Applying, AnUpdateHittingSeveralRowsRollsBackAtOnce) {
     EXPECT_EQ(cds.ChangeCount(), 2);
 }
 
+// The rows sent after the rollback are each committed on their own: they leave the
+// change log, so the next apply does not write them a second time.
+TEST_P(Applying, RowsAfterARollbackOfSeveralRowsAreWrittenOnce) {
+    TSQLConnection admin;
+    admin.Params() = rig.Quelmar.Params();
+    admin.setConnected(true);
+    admin.Execute(QStringLiteral("create table SIN_CLAVE (A integer, B varchar(10))"));
+    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (1, 'x')"));
+    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (1, 'x')"));
+    auto count = [&](const QString& where) {
+        auto cur = admin.OpenCursor(QStringLiteral("select count(*) from SIN_CLAVE where ") + where);
+        EXPECT_TRUE(cur->next());
+        const Value v = cur->value(0);
+        cur->close();
+        return v;
+    };
+
+    TSQLTable source(&rig.Quelmar);
+    source.TableName = QStringLiteral("SIN_CLAVE");
+    TDataSetProvider provider(&source);
+    int failures = 0;
+    provider.OnUpdateError = [&](TDataSetProvider&, TClientDataSet&, const EUpdateError&, UpdateKind,
+                                 TResolverResponse&) { ++failures; };
+    TClientDataSet cds;
+    cds.Provider = &provider;
+    cds.Open();
+    cds.Edit(); // the first of the two equal rows
+    cds.FieldByName(QStringLiteral("B")).setAsString(QStringLiteral("w"));
+    cds.Post();
+    cds.Append();
+    cds.FieldByName(QStringLiteral("A")).setAsInteger(3);
+    cds.FieldByName(QStringLiteral("B")).setAsString(QStringLiteral("n"));
+    cds.Post();
+
+    EXPECT_EQ(cds.ApplyUpdates(-1), 1);
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(count(QStringLiteral("A = 3")), Value(1));
+    EXPECT_EQ(count(QStringLiteral("B = 'x'")), Value(2));
+    EXPECT_EQ(cds.ChangeCount(), 1); // only the refused update waits
+
+    EXPECT_EQ(cds.ApplyUpdates(-1), 1);
+    EXPECT_EQ(failures, 2);
+    EXPECT_EQ(count(QStringLiteral("A = 3")), Value(1));
+}
+
 TEST_P(Applying, AQuerySourceHasNoTableToWriteTo) {
     addRow(1, 19);
     TClientDataSet& q = rig.query(QStringLiteral("select * from AJUSTE_CIERRE"));

@@ -58,6 +58,15 @@ protected:
                           cur->value(3).debugText());
         return out;
     }
+    // Table SIN_CLAVE, which has no key, with two equal rows (1, 'x') and then the
+    // rows given; `admin` is a connection of its own to it.
+    void createTableWithoutKey(const QStringList& moreRows = {}) {
+        admin.Params() = rig.Quelmar.Params();
+        admin.setConnected(true);
+        admin.Execute(QStringLiteral("create table SIN_CLAVE (A integer, B varchar(10))"));
+        for (const QString& row : QStringList{QStringLiteral("1, 'x'"), QStringLiteral("1, 'x'")} + moreRows)
+            admin.Execute(QStringLiteral("insert into SIN_CLAVE values (%1)").arg(row));
+    }
     int statementsLike(const QString& start) {
         return int(std::count_if(sent.begin(), sent.end(), [&](const QString& s) { return s.startsWith(start); }));
     }
@@ -66,6 +75,7 @@ protected:
     TClientDataSet& ds = rig.adjustments();
     std::vector<QString> sent;
     std::vector<Failure> failures;
+    TSQLConnection admin;
 };
 
 TEST_P(Applying, StatementTextsAreExact) {
@@ -249,13 +259,7 @@ TEST_P(Applying, APendingRowThatFailsToPostStopsTheApplySilently) {
 }
 
 TEST_P(Applying, AnUpdateHittingSeveralRowsRollsBackAtOnce) {
-    TSQLConnection admin;
-    admin.Params() = rig.Quelmar.Params();
-    admin.setConnected(true);
-    admin.Execute(QStringLiteral("create table SIN_CLAVE (A integer, B varchar(10))"));
-    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (1, 'x')"));
-    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (1, 'x')"));
-    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (2, 'y')"));
+    createTableWithoutKey({QStringLiteral("2, 'y'")});
 
     TSQLTable source(&rig.Quelmar);
     source.TableName = QStringLiteral("SIN_CLAVE");
@@ -287,12 +291,7 @@ TEST_P(Applying, AnUpdateHittingSeveralRowsRollsBackAtOnce) {
 // The rows sent after the rollback are each committed on their own: they leave the
 // change log, so the next apply does not write them a second time.
 TEST_P(Applying, RowsAfterARollbackOfSeveralRowsAreWrittenOnce) {
-    TSQLConnection admin;
-    admin.Params() = rig.Quelmar.Params();
-    admin.setConnected(true);
-    admin.Execute(QStringLiteral("create table SIN_CLAVE (A integer, B varchar(10))"));
-    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (1, 'x')"));
-    admin.Execute(QStringLiteral("insert into SIN_CLAVE values (1, 'x')"));
+    createTableWithoutKey();
     auto count = [&](const QString& where) {
         auto cur = admin.OpenCursor(QStringLiteral("select count(*) from SIN_CLAVE where ") + where);
         EXPECT_TRUE(cur->next());

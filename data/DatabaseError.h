@@ -25,12 +25,14 @@ private:
 // A failure reported by the database client or server. Besides the composed message
 // it keeps what identifies the failure: the driver status code (a client status of
 // 1 to 100, or the Firebird error code), Firebird's own error code (status[1] of the
-// status vector, 0 for client-side failures) and the SQLCODE.
+// status vector, 0 for client-side failures) and the SQLCODE, and the operation
+// that failed, such as "Statement::Execute" or "Transaction::Commit".
 class ESQLError : public EDatabaseError {
 public:
-    ESQLError(QString message, long statusCode, long firebirdCode, int sqlCode)
+    ESQLError(QString message, long statusCode, long firebirdCode, int sqlCode, QString operation)
         : EDatabaseError(std::move(message)), statusCode_(statusCode),
-          firebirdCode_(firebirdCode), sqlCode_(sqlCode) {}
+          firebirdCode_(firebirdCode), sqlCode_(sqlCode), operation_(std::move(operation)) {}
+    const QString& operation() const { return operation_; }
     long statusCode() const { return statusCode_; }
     long firebirdCode() const { return firebirdCode_; }
     int sqlCode() const { return sqlCode_; }
@@ -42,6 +44,7 @@ private:
     long statusCode_;
     long firebirdCode_;
     int sqlCode_;
+    QString operation_;
 };
 
 // Unwinds the operation in progress without any message: raised when an error

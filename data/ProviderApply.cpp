@@ -4,6 +4,8 @@
 #include "data/DataSetMessages.h"
 #include "data/DatabaseError.h"
 #include "data/TDataSetProvider.h"
+#include "data/detail/ConnectionState.h"
+#include "data/detail/ScopedTransaction.h"
 #include "data/detail/UpdateStatements.h"
 
 #include <climits>
@@ -30,11 +32,9 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
     connection.setConnected(true);
 
     ApplyResult result;
-    bool ownsTransaction = !connection.InTransaction();
-    if (ownsTransaction)
-        connection.StartTransaction();
+    detail::ScopedTransaction transaction(*connection.state_, detail::ScopedTransaction::Reach::Connection);
     if (Options.testFlag(TProviderOption::poReadOnly)) {
-        connection.Rollback();
+        transaction.rollback();
         throw EDatabaseError(kReadOnly);
     }
 
@@ -49,24 +49,22 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
     std::map<std::string, Prepared> prepared;
     std::vector<std::uint32_t> written;
     int errorLimit = maxErrors == -1 ? INT_MAX : maxErrors;
-    // In a transaction of the caller's, the caller decides what stays.
-    const bool callerTransaction = !ownsTransaction;
     // Set once "more than 1 record" has rolled the transaction back: the rows sent
     // after it run with no transaction of the apply's, each committed on its own,
     // so they are written for good and must leave the change log.
     bool rolledBack = false;
 
     auto finish = [&] {
-        if (callerTransaction || rolledBack)
+        // In a transaction of the caller's, the caller decides what stays.
+        if (!transaction.owned() || rolledBack)
             result.appliedRowIds = written;
-        if (!ownsTransaction)
+        if (!transaction.open())
             return;
-        ownsTransaction = false;
         if (result.errorCount <= maxErrors || maxErrors == -1) {
-            connection.Commit();
+            transaction.commit();
             result.appliedRowIds = std::move(written);
         } else {
-            connection.Rollback();
+            transaction.rollback();
         }
     };
 
@@ -93,8 +91,7 @@ ApplyResult TDataSetProvider::ApplyUpdates(TClientDataSet& dataSet, const Update
                             throw RowRefused(kRecordChanged);
                         if (rows > 1) {
                             // More than the row itself was hit: nothing of this apply may stay.
-                            ownsTransaction = false;
-                            connection.Rollback();
+                            transaction.rollback();
                             rolledBack = true;
                             written.clear();
                             throw RowRefused(kTooManyRows);

@@ -4,9 +4,12 @@
 #include "data/detail/InputMessage.h"
 #include "data/detail/Messages.h"
 #include "data/detail/Prepare.h"
+#include "data/detail/ScopedTransaction.h"
+
+#include <optional>
 
 using detail::ConnectionState;
-using detail::StatusHolder;
+using detail::ScopedTransaction;
 
 namespace {
 
@@ -35,7 +38,7 @@ int precisionOf(unsigned sqlType) {
 }
 
 RowLayout layoutOf(ConnectionState& st, Firebird::IMessageMetadata* meta) {
-    StatusHolder status(st);
+    detail::Status status(*st.lib);
     const unsigned count = meta->getCount(status.get());
     std::vector<ColumnDesc> columns(count);
     for (unsigned i = 0; i < count; ++i) {
@@ -59,7 +62,7 @@ RowLayout layoutOf(ConnectionState& st, Firebird::IMessageMetadata* meta) {
         }
     }
     const unsigned rowSize = meta->getMessageLength(status.get());
-    st.check(status.wrapper);
+    st.check(status, "Statement::DescribeColumns");
     return RowLayout(std::move(columns), rowSize);
 }
 
@@ -67,38 +70,28 @@ RowLayout layoutOf(ConnectionState& st, Firebird::IMessageMetadata* meta) {
 
 struct SqlCursor::Impl final : detail::OpenHandle {
     ConnectionState* st = nullptr; // null once closed
-    Firebird::ITransaction* own = nullptr; // the cursor's own transaction, when it has one
-    Firebird::IStatement* statement = nullptr;
-    Firebird::IMessageMetadata* outMeta = nullptr;
-    Firebird::IResultSet* results = nullptr;
+    // Declared first so it ends last, after the result set and statement it ran.
+    std::optional<ScopedTransaction> transaction;
+    detail::Statement statement;
+    detail::Metadata outMeta;
+    detail::ResultSet results;
     detail::InputMessage input;
     RowLayout layout;
     std::vector<std::byte> row;
 
-    // Lets go of every server resource; the own transaction is committed when asked
-    // (the cursor ended normally) and rolled back otherwise.
+    // Lets go of every server resource. An own transaction is committed when asked
+    // (the cursor was closed or read to its end) and rolled back otherwise.
     void finish(bool commit) {
         if (!st)
             return;
-        ConnectionState& s = *std::exchange(st, nullptr);
-        s.forget(this);
-        if (results) {
-            StatusHolder status(s);
-            results->close(status.get());
-            if (status->getState() & Firebird::IStatus::STATE_ERRORS)
-                results->release();
-            results = nullptr;
-        }
-        if (outMeta)
-            std::exchange(outMeta, nullptr)->release();
-        input.release();
-        detail::freeQuietly(s, std::exchange(statement, nullptr));
-        if (Firebird::ITransaction* tra = std::exchange(own, nullptr)) {
-            if (commit)
-                s.commit(tra);
-            else
-                s.rollbackQuietly(tra);
-        }
+        std::exchange(st, nullptr)->forget(this);
+        results.reset();
+        outMeta.reset();
+        input.reset();
+        statement.reset();
+        if (commit && transaction)
+            transaction->commit(); // a commit that fails has rolled back already
+        transaction.reset();
     }
     void releaseForDisconnect() override {
         try {
@@ -107,7 +100,8 @@ struct SqlCursor::Impl final : detail::OpenHandle {
             // The connection is going away; the server keeps only what was committed.
         }
     }
-    ~Impl() { releaseForDisconnect(); }
+    // A cursor dropped without being closed keeps nothing of its own transaction.
+    ~Impl() { finish(false); }
 };
 
 std::unique_ptr<SqlCursor> TSQLConnection::OpenCursor(const QString& sql, const std::vector<SqlParam>& params) {
@@ -116,25 +110,20 @@ std::unique_ptr<SqlCursor> TSQLConnection::OpenCursor(const QString& sql, const 
     if (OnPrepare)
         OnPrepare(sql);
     auto impl = std::make_unique<SqlCursor::Impl>();
-    impl->own = st.transaction ? nullptr : st.startTransaction();
+    impl->transaction.emplace(st, ScopedTransaction::Reach::Private);
     impl->st = &st;
     st.handles.push_back(impl.get());
-    Firebird::ITransaction* tra = st.transaction ? st.transaction : impl->own;
-    try {
-        impl->statement = detail::prepare(st, tra, sql);
-        impl->input.bind(st, impl->statement, params);
-        StatusHolder status(st);
-        impl->outMeta = impl->statement->getOutputMetadata(status.get());
-        st.check(status.wrapper);
-        impl->layout = layoutOf(st, impl->outMeta);
-        impl->row.assign(impl->layout.rowSize(), std::byte{0});
-        impl->results = impl->statement->openCursor(status.get(), tra, impl->input.metadata(),
-                                                    impl->input.buffer(), impl->outMeta, 0);
-        st.check(status.wrapper);
-    } catch (...) {
-        impl->finish(false);
-        throw;
-    }
+    Firebird::ITransaction* tra = impl->transaction->get();
+    impl->statement = detail::prepare(st, tra, sql);
+    impl->input.bind(st, impl->statement.get(), params);
+    detail::Status status(*st.lib);
+    impl->outMeta = detail::Metadata(*st.lib, impl->statement->getOutputMetadata(status.get()));
+    st.check(status, "Statement::DescribeColumns");
+    impl->layout = layoutOf(st, impl->outMeta.get());
+    impl->row.assign(impl->layout.rowSize(), std::byte{0});
+    impl->results = detail::ResultSet(*st.lib, impl->statement->openCursor(status.get(), tra, impl->input.metadata(),
+                                                                           impl->input.buffer(), impl->outMeta.get(), 0));
+    st.check(status, "ResultSet::Open");
     return std::unique_ptr<SqlCursor>(new SqlCursor(std::move(impl)));
 }
 
@@ -150,21 +139,16 @@ bool SqlCursor::next() {
     if (!c.st)
         return false;
     ConnectionState& st = *c.st;
-    StatusHolder status(st);
+    detail::Status status(*st.lib);
     const int result = c.results->fetchNext(status.get(), c.row.data());
     if (result == Firebird::IStatus::RESULT_OK)
         return true;
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        // A cursor that fails leaves nothing of its own transaction behind.
-        QString& lastError = st.lastError;
-        const auto& lib = *st.lib;
-        Firebird::IStatus* failure = status->clone();
+    if (status.failed()) {
+        // A cursor that fails leaves nothing of its own transaction behind. The
+        // failure is kept apart, since ending the cursor runs calls of its own.
+        const detail::StatusCopy failure(*st.lib, status->clone());
         c.finish(false);
-        struct Dispose {
-            Firebird::IStatus* s;
-            ~Dispose() { s->dispose(); }
-        } guard{failure};
-        detail::raiseStatus(lastError, lib, failure);
+        detail::raiseStatus(st.lastError, *st.lib, failure.get(), "ResultSet::Fetch");
     }
     c.finish(true);
     return false;

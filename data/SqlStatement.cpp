@@ -4,27 +4,25 @@
 #include "data/detail/InputMessage.h"
 #include "data/detail/Messages.h"
 #include "data/detail/Prepare.h"
+#include "data/detail/ScopedTransaction.h"
 
 using detail::ConnectionState;
-using detail::StatusHolder;
+using detail::ScopedTransaction;
 
 struct SqlStatement::Impl final : detail::OpenHandle {
     ConnectionState* st = nullptr; // null once the connection let go of the statement
-    Firebird::IStatement* statement = nullptr;
+    detail::Statement statement;
     detail::InputMessage input;
     QString text;
 
     void releaseForDisconnect() override {
-        input.release();
-        detail::freeQuietly(*st, std::exchange(statement, nullptr));
+        input.reset();
+        statement.reset();
         st = nullptr;
     }
     ~Impl() {
-        if (!st)
-            return;
-        st->forget(this);
-        input.release();
-        detail::freeQuietly(*st, statement);
+        if (st)
+            st->forget(this);
     }
 };
 
@@ -35,15 +33,11 @@ std::unique_ptr<SqlStatement> TSQLConnection::Prepare(const QString& sql) {
         OnPrepare(sql);
     auto impl = std::make_unique<SqlStatement::Impl>();
     impl->text = sql;
-    Firebird::ITransaction* own = st.transaction ? nullptr : st.startTransaction();
-    try {
-        impl->statement = detail::prepare(st, st.transaction ? st.transaction : own, sql);
-    } catch (...) {
-        st.rollbackQuietly(own);
-        throw;
+    {
+        ScopedTransaction tx(st, ScopedTransaction::Reach::Private);
+        impl->statement = detail::prepare(st, tx.get(), sql);
+        tx.commit();
     }
-    if (own)
-        st.commit(own);
     impl->st = &st;
     st.handles.push_back(impl.get());
     return std::unique_ptr<SqlStatement>(new SqlStatement(std::move(impl)));
@@ -58,22 +52,17 @@ int SqlStatement::execute(const std::vector<SqlParam>& params) {
     if (!impl_->st || !impl_->st->connected())
         throw EDatabaseError(detail::msg::closedConnection());
     ConnectionState& st = *impl_->st;
-    impl_->input.bind(st, impl_->statement, params);
+    impl_->input.bind(st, impl_->statement.get(), params);
 
-    Firebird::ITransaction* own = st.transaction ? nullptr : st.startTransaction();
-    Firebird::ITransaction* tra = st.transaction ? st.transaction : own;
-    StatusHolder status(st);
-    impl_->statement->execute(status.get(), tra, impl_->input.metadata(), impl_->input.buffer(),
+    // A statement that fails outside a transaction leaves nothing behind: its own
+    // transaction is rolled back as the error leaves the scope.
+    ScopedTransaction tx(st, ScopedTransaction::Reach::Private);
+    detail::Status status(*st.lib);
+    impl_->statement->execute(status.get(), tx.get(), impl_->input.metadata(), impl_->input.buffer(),
                               nullptr, nullptr);
-    ISC_UINT64 affected = 0;
-    if (!(status->getState() & Firebird::IStatus::STATE_ERRORS))
-        affected = impl_->statement->getAffectedRecords(status.get());
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        // A statement that fails outside a transaction leaves nothing behind.
-        st.rollbackQuietly(own);
-        st.check(status.wrapper);
-    }
-    if (own)
-        st.commit(own);
+    st.check(status, "Statement::Execute");
+    const ISC_UINT64 affected = impl_->statement->getAffectedRecords(status.get());
+    st.check(status, "Statement::Execute");
+    tx.commit();
     return int(affected);
 }

@@ -8,7 +8,6 @@
 #include <algorithm>
 
 using detail::ConnectionState;
-using detail::StatusHolder;
 
 namespace {
 
@@ -36,9 +35,9 @@ std::vector<unsigned char> transactionParameters(const QString& isolation, bool 
 int databaseDialect(ConnectionState& st) {
     const unsigned char items[] = {isc_info_db_sql_dialect, isc_info_end};
     unsigned char buffer[16] = {};
-    StatusHolder status(st);
+    detail::Status status(*st.lib);
     st.attachment->getInfo(status.get(), sizeof items, items, sizeof buffer, buffer);
-    if ((status->getState() & Firebird::IStatus::STATE_ERRORS) || buffer[0] != isc_info_db_sql_dialect)
+    if (status.failed() || buffer[0] != isc_info_db_sql_dialect)
         return 3;
     const int length = buffer[1] | (buffer[2] << 8);
     return length >= 1 ? buffer[3] : 3;
@@ -71,15 +70,9 @@ void TSQLConnection::setConnected(bool connected) {
         for (detail::OpenHandle* handle : std::vector(st.handles))
             handle->releaseForDisconnect();
         st.handles.clear();
-        if (st.transaction)
-            st.rollbackQuietly(std::exchange(st.transaction, nullptr));
-        if (st.retained)
-            st.rollbackQuietly(std::exchange(st.retained, nullptr));
-        StatusHolder status(st);
-        Firebird::IAttachment* attachment = std::exchange(st.attachment, nullptr);
-        attachment->detach(status.get());
-        if (status->getState() & Firebird::IStatus::STATE_ERRORS)
-            attachment->release();
+        st.transaction.reset();
+        st.retained.reset();
+        st.attachment.reset();
         return;
     }
 
@@ -106,12 +99,12 @@ void TSQLConnection::setConnected(bool connected) {
     const QByteArray file = path.toLocal8Bit();
     if (file.contains('\0'))
         detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::InvalidParameter),
-                                     QString());
+                                     QString(), "Attachment::Attach");
 
-    StatusHolder status(st);
-    Firebird::IXpbBuilder* dpb =
-        st.lib->util()->getXpbBuilder(status.get(), Firebird::IXpbBuilder::DPB, nullptr, 0);
-    st.check(status.wrapper);
+    detail::Status status(*st.lib);
+    detail::ParameterBuilder dpb(*st.lib,
+                                 st.lib->util()->getXpbBuilder(status.get(), Firebird::IXpbBuilder::DPB, nullptr, 0));
+    st.check(status, "Attachment::Attach");
     auto insertText = [&](unsigned char tag, const QString& text) {
         const QByteArray bytes = text.toLatin1();
         dpb->insertBytes(status.get(), tag, bytes.constData(), unsigned(bytes.size()));
@@ -125,68 +118,22 @@ void TSQLConnection::setConnected(bool connected) {
     dpb->insertInt(status.get(), isc_dpb_sql_dialect, int(st.dialect));
     if (ConnectTimeout > 0)
         dpb->insertInt(status.get(), isc_dpb_connect_timeout, ConnectTimeout);
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        dpb->dispose();
-        st.check(status.wrapper);
-    }
-    Firebird::IAttachment* attachment = st.lib->dispatcher()->attachDatabase(
-        status.get(), file.constData(), dpb->getBufferLength(status.get()), dpb->getBuffer(status.get()));
-    dpb->dispose();
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        if (attachment)
-            attachment->release();
-        st.check(status.wrapper);
-    }
-    st.attachment = attachment;
+    st.check(status, "Attachment::Attach");
+    detail::Attachment attachment(*st.lib, st.lib->dispatcher()->attachDatabase(status.get(), file.constData(),
+                                                                               dpb->getBufferLength(status.get()),
+                                                                               dpb->getBuffer(status.get())));
+    st.check(status, "Attachment::Attach");
+    st.attachment = std::move(attachment);
     st.quoteChar = databaseDialect(st) >= 3 ? QStringLiteral("\"") : QString();
 }
 
-bool TSQLConnection::InTransaction() const { return state_->transaction != nullptr; }
+bool TSQLConnection::InTransaction() const { return bool(state_->transaction); }
 
-void TSQLConnection::StartTransaction() {
-    ConnectionState& st = *state_;
-    st.requireConnected();
-    if (st.transaction)
-        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::TransactionActive),
-                                     QString());
-    st.transaction = st.retained ? std::exchange(st.retained, nullptr) : st.startTransaction();
-}
+void TSQLConnection::StartTransaction() { state_->startExplicit(); }
 
-void TSQLConnection::Commit() {
-    ConnectionState& st = *state_;
-    st.requireConnected();
-    if (!st.transaction)
-        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::InvalidTransaction),
-                                     QString());
-    Firebird::ITransaction* tra = std::exchange(st.transaction, nullptr);
-    if (!st.commitRetain) {
-        st.commit(tra);
-        return;
-    }
-    // The work is committed and the context kept for the next transaction.
-    StatusHolder status(st);
-    tra->commitRetaining(status.get());
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        st.rollbackQuietly(tra);
-        st.check(status.wrapper);
-    }
-    st.retained = tra;
-}
+void TSQLConnection::Commit() { state_->commitExplicit(); }
 
-void TSQLConnection::Rollback() {
-    ConnectionState& st = *state_;
-    st.requireConnected();
-    if (!st.transaction)
-        detail::raiseConnectionError(st.lastError, detail::statusCode(detail::ClientStatus::InvalidTransaction),
-                                     QString());
-    Firebird::ITransaction* tra = std::exchange(st.transaction, nullptr);
-    StatusHolder status(st);
-    tra->rollback(status.get());
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        tra->release();
-        st.check(status.wrapper);
-    }
-}
+void TSQLConnection::Rollback() { state_->rollbackExplicit(); }
 
 int TSQLConnection::Execute(const QString& sql, const std::vector<SqlParam>& params) {
     return Prepare(sql)->execute(params);

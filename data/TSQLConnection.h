@@ -92,6 +92,8 @@ public:
     void removeClient(ConnectionClient* client);
 
 private:
+    // The provider runs a whole apply in one transaction of the connection's.
+    friend class TDataSetProvider;
     ConnectionParams params_ = ConnectionParams::designList();
     std::unique_ptr<detail::ConnectionState> state_;
 };

@@ -6,7 +6,12 @@
 TCustomSQLDataSet::TCustomSQLDataSet(TSQLConnection* connection) { setSQLConnection(connection); }
 
 TCustomSQLDataSet::~TCustomSQLDataSet() {
-    cursor_.reset();
+    // A source that goes away ends its cursor normally: what it did stays.
+    try {
+        Close();
+    } catch (const EDatabaseError&) {
+        // Nothing can be reported from a destructor; the server keeps what was committed.
+    }
     if (connection_)
         connection_->removeClient(this);
 }

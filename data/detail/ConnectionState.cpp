@@ -12,31 +12,45 @@ void ConnectionState::requireConnected() const {
         throw EDatabaseError(msg::closedConnection());
 }
 
-Firebird::ITransaction* ConnectionState::startTransaction() {
+Transaction ConnectionState::startTransaction() {
     requireConnected();
-    StatusHolder status(*this);
+    Status status(*lib);
     Firebird::ITransaction* tra =
         attachment->startTransaction(status.get(), unsigned(tpb.size()), tpb.data());
-    check(status.wrapper);
-    return tra;
+    check(status, "Attachment::StartTransaction");
+    return Transaction(*lib, tra);
 }
 
-void ConnectionState::commit(Firebird::ITransaction* tra) {
-    StatusHolder status(*this);
-    tra->commit(status.get());
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS) {
-        rollbackQuietly(tra);
-        check(status.wrapper);
-    }
+void ConnectionState::startExplicit() {
+    requireConnected();
+    if (transaction)
+        raiseConnectionError(lastError, statusCode(ClientStatus::TransactionActive), QString(),
+                             "Connection::StartTransaction");
+    transaction = retained ? std::move(retained) : startTransaction();
 }
 
-void ConnectionState::rollbackQuietly(Firebird::ITransaction* tra) {
-    if (!tra)
+void ConnectionState::commitExplicit() {
+    requireConnected();
+    if (!transaction)
+        raiseConnectionError(lastError, statusCode(ClientStatus::InvalidTransaction), QString(),
+                             "Connection::Commit");
+    Transaction tra = std::move(transaction);
+    if (!commitRetain) {
+        tra.commit(lastError);
         return;
-    StatusHolder status(*this);
-    tra->rollback(status.get());
-    if (status->getState() & Firebird::IStatus::STATE_ERRORS)
-        tra->release();
+    }
+    // The work is committed and the context kept for the next transaction.
+    tra.commitRetaining(lastError);
+    retained = std::move(tra);
+}
+
+void ConnectionState::rollbackExplicit() {
+    requireConnected();
+    if (!transaction)
+        raiseConnectionError(lastError, statusCode(ClientStatus::InvalidTransaction), QString(),
+                             "Connection::Rollback");
+    Transaction tra = std::move(transaction);
+    tra.rollback(lastError);
 }
 
 void ConnectionState::forget(OpenHandle* handle) {

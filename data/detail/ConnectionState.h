@@ -3,6 +3,7 @@
 
 #include "data/detail/ClientLibrary.h"
 #include "data/detail/FbStatus.h"
+#include "data/detail/Handles.h"
 
 #include <QString>
 
@@ -24,10 +25,10 @@ protected:
 
 struct ConnectionState {
     ClientLibrary* lib = nullptr;
-    Firebird::IAttachment* attachment = nullptr;
-    Firebird::ITransaction* transaction = nullptr; // the explicit transaction, if any
-    Firebird::ITransaction* retained = nullptr;    // a context kept by a commit-retaining
-    std::vector<unsigned char> tpb;                // isolation and lock wait of every transaction
+    Attachment attachment;
+    Transaction transaction;        // the explicit transaction, if any
+    Transaction retained;           // a context kept by a commit-retaining
+    std::vector<unsigned char> tpb; // isolation and lock wait of every transaction
     bool commitRetain = false;
     unsigned dialect = 3;
     QString quoteChar;
@@ -35,31 +36,23 @@ struct ConnectionState {
     std::vector<ConnectionClient*> clients;
     std::vector<OpenHandle*> handles;
 
-    bool connected() const { return attachment != nullptr; }
+    bool connected() const { return bool(attachment); }
 
     // Raises "Cannot perform this operation on a closed connection" when not attached.
     void requireConnected() const;
-    void check(Firebird::CheckStatusWrapper& status) { detail::check(lastError, *lib, status); }
-    Firebird::CheckStatusWrapper newStatus() const { return Firebird::CheckStatusWrapper(lib->master()->getStatus()); }
+    // Raises the error a failed status holds, naming the operation that failed.
+    void check(Status& status, const char* operation) { detail::check(lastError, *lib, status.wrapper(), operation); }
 
-    Firebird::ITransaction* startTransaction();
-    void commit(Firebird::ITransaction* tra);
-    // Rolls back and lets go of the transaction; failures are ignored (the server
-    // rolls back whatever it still holds when the attachment goes).
-    void rollbackQuietly(Firebird::ITransaction* tra);
+    // A transaction with the connection's parameters, owned by the caller.
+    Transaction startTransaction();
+
+    // The explicit transaction: started (or taken over from a commit-retaining),
+    // committed as the connection's settings say, rolled back.
+    void startExplicit();
+    void commitExplicit();
+    void rollbackExplicit();
 
     void forget(OpenHandle* handle);
-};
-
-// Releases a Firebird status object on every path.
-struct StatusHolder {
-    Firebird::CheckStatusWrapper wrapper;
-    explicit StatusHolder(const ConnectionState& st) : wrapper(st.newStatus()) {}
-    ~StatusHolder() { wrapper.dispose(); }
-    StatusHolder(const StatusHolder&) = delete;
-    StatusHolder& operator=(const StatusHolder&) = delete;
-    Firebird::CheckStatusWrapper* operator->() { return &wrapper; }
-    Firebird::CheckStatusWrapper* get() { return &wrapper; }
 };
 
 } // namespace detail

@@ -25,7 +25,7 @@ bool ESQLError::connectionLost() const {
 namespace detail {
 
 void raiseConnectionError(QString& lastError, long statusCode, const QString& serverText,
-                          long firebirdCode, int sqlCode) {
+                          const char* operation, long firebirdCode, int sqlCode) {
     QString clientPart;
     if (statusCode >= 1 && statusCode <= 100 && !clientStatusText(statusCode).isEmpty())
         clientPart = msg::clientErrorPrefix() + clientStatusText(statusCode);
@@ -42,10 +42,10 @@ void raiseConnectionError(QString& lastError, long statusCode, const QString& se
         message = msg::unknownErrorCode().arg(statusCode);
 
     lastError = message;
-    throw ESQLError(message, statusCode, firebirdCode, sqlCode);
+    throw ESQLError(message, statusCode, firebirdCode, sqlCode, QString::fromLatin1(operation));
 }
 
-void raiseStatus(QString& lastError, const ClientLibrary& lib, Firebird::IStatus* status) {
+void raiseStatus(QString& lastError, const ClientLibrary& lib, Firebird::IStatus* status, const char* operation) {
     const intptr_t* vector = status->getErrors();
     const long firebirdCode = vector[0] == isc_arg_gds ? long(vector[1]) : 0;
 
@@ -59,7 +59,7 @@ void raiseStatus(QString& lastError, const ClientLibrary& lib, Firebird::IStatus
     // A refused login is a client-side status of its own; every other failure is
     // known by Firebird's error code.
     const long code = firebirdCode == isc_login ? statusCode(ClientStatus::InvalidUserPassword) : firebirdCode;
-    raiseConnectionError(lastError, code, serverText, firebirdCode, lib.sqlCode(vector));
+    raiseConnectionError(lastError, code, serverText, operation, firebirdCode, lib.sqlCode(vector));
 }
 
 } // namespace detail

@@ -13,7 +13,8 @@ namespace detail {
 namespace {
 
 [[noreturn]] void invalidParameter(ConnectionState& st) {
-    raiseConnectionError(st.lastError, statusCode(ClientStatus::InvalidParameter), QString());
+    raiseConnectionError(st.lastError, statusCode(ClientStatus::InvalidParameter), QString(),
+                         "Statement::BindParameters");
 }
 
 // The message type a parameter travels as, from its declared type (or, when that is
@@ -55,26 +56,20 @@ Currency asCurrency(ConnectionState& st, const Value& v) {
 
 } // namespace
 
-InputMessage::~InputMessage() { release(); }
-
-void InputMessage::release() {
-    for (auto& [signature, meta] : built_)
-        meta->release();
-    built_.clear();
-    if (serverMeta_)
-        serverMeta_->release();
-    serverMeta_ = nullptr;
+void InputMessage::reset() {
     current_ = nullptr;
+    built_.clear();
+    serverMeta_.reset();
 }
 
 Firebird::IMessageMetadata* InputMessage::metadataFor(ConnectionState& st,
                                                       Firebird::IMessageMetadata* server,
                                                       const std::vector<Slot>& types) {
     if (auto it = built_.find(types); it != built_.end())
-        return it->second;
-    StatusHolder status(st);
-    Firebird::IMetadataBuilder* builder = server->getBuilder(status.get());
-    st.check(status.wrapper);
+        return it->second.get();
+    Status status(*st.lib);
+    MetadataBuilder builder(*st.lib, server->getBuilder(status.get()));
+    st.check(status, "Statement::BindParameters");
     for (unsigned i = 0; i < types.size(); ++i) {
         builder->setType(status.get(), i, types[i].sqlType | 1); // nullable
         builder->setSubType(status.get(), i, 0);
@@ -84,19 +79,17 @@ Firebird::IMessageMetadata* InputMessage::metadataFor(ConnectionState& st,
             server->getType(status.get(), i) != SQL_TEXT)
             builder->setCharSet(status.get(), i, 0); // NONE: the bytes as they are
     }
-    Firebird::IMessageMetadata* meta = builder->getMetadata(status.get());
-    builder->release();
-    st.check(status.wrapper);
-    built_.emplace(types, meta);
-    return meta;
+    Metadata meta(*st.lib, builder->getMetadata(status.get()));
+    st.check(status, "Statement::BindParameters");
+    return built_.emplace(types, std::move(meta)).first->second.get();
 }
 
 void InputMessage::bind(ConnectionState& st, Firebird::IStatement* statement,
                         const std::vector<SqlParam>& params) {
-    StatusHolder status(st);
+    Status status(*st.lib);
     if (!serverMeta_) {
-        serverMeta_ = statement->getInputMetadata(status.get());
-        st.check(status.wrapper);
+        serverMeta_ = Metadata(*st.lib, statement->getInputMetadata(status.get()));
+        st.check(status, "Statement::BindParameters");
     }
     const unsigned count = serverMeta_->getCount(status.get());
     if (count != params.size())
@@ -142,11 +135,12 @@ void InputMessage::bind(ConnectionState& st, Firebird::IStatement* statement,
         }
         case FieldType::Unknown:
         case FieldType::Blob:
-            raiseConnectionError(st.lastError, statusCode(ClientStatus::NotSupported), QString());
+            raiseConnectionError(st.lastError, statusCode(ClientStatus::NotSupported), QString(),
+                                 "Statement::BindParameters");
         }
     }
 
-    current_ = metadataFor(st, serverMeta_, types);
+    current_ = metadataFor(st, serverMeta_.get(), types);
     buffer_.assign(current_->getMessageLength(status.get()), 0);
     for (unsigned i = 0; i < count; ++i) {
         unsigned char* data = buffer_.data() + current_->getOffset(status.get(), i);

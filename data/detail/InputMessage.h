@@ -14,7 +14,6 @@ namespace detail {
 class InputMessage {
 public:
     InputMessage() = default;
-    ~InputMessage();
     InputMessage(const InputMessage&) = delete;
     InputMessage& operator=(const InputMessage&) = delete;
 
@@ -26,7 +25,7 @@ public:
     unsigned char* buffer() { return buffer_.empty() ? nullptr : buffer_.data(); }
 
     // Lets go of the metadata (before the connection detaches).
-    void release();
+    void reset();
 
 private:
     struct Slot {
@@ -38,10 +37,10 @@ private:
     Firebird::IMessageMetadata* metadataFor(ConnectionState& st, Firebird::IMessageMetadata* server,
                                             const std::vector<Slot>& types);
 
-    Firebird::IMessageMetadata* serverMeta_ = nullptr;
+    Metadata serverMeta_;
     // Built metadata per parameter-type signature, so a statement run many times with
     // parameters of the same types builds it once.
-    std::map<std::vector<Slot>, Firebird::IMessageMetadata*> built_;
+    std::map<std::vector<Slot>, Metadata> built_;
     Firebird::IMessageMetadata* current_ = nullptr;
     std::vector<unsigned char> buffer_;
 };

@@ -61,7 +61,7 @@ TEST(DefaultErrorBox, AnExceptionThatEscapesAnEventIsShownAndTheProgramGoesOn) {
         if (fail)
             throw ESQLError(
                 QStringLiteral("SQL Server Error: lock conflict on no wait transaction"), 335544345,
-                335544345, -901);
+                335544345, -901, QStringLiteral("Statement::Execute"));
     });
     deliverTo(receiver);
     ASSERT_EQ(messages.shown.size(), 1u);

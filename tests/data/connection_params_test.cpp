@@ -45,9 +45,10 @@ TEST(ConnectionParams, EmptyValueRemovesAndNewNamesAreAppended) {
 
 QString compose(QString& last, long code, const QString& server) {
     try {
-        detail::raiseConnectionError(last, code, server);
+        detail::raiseConnectionError(last, code, server, "Connection::Commit");
     } catch (const ESQLError& e) {
         EXPECT_EQ(e.statusCode(), code);
+        EXPECT_EQ(e.operation(), QStringLiteral("Connection::Commit"));
         return e.message();
     }
     return {};

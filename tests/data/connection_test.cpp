@@ -31,6 +31,16 @@ int countRows(TSQLConnection& c, const QString& table) {
     return n;
 }
 
+// The operation a database error names, or "<no database error>".
+QString operationOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ESQLError& e) {
+        return e.operation();
+    }
+    return QStringLiteral("<no database error>");
+}
+
 class ConnectionTest : public ::testing::TestWithParam<ConnectionKind> {
 protected:
     void SetUp() override {
@@ -153,6 +163,60 @@ TEST_P(ConnectionTest, ACursorsWorkIsDurableOnceItCloses) {
     ASSERT_TRUE(cur->next());
     cur->close(); // stops early, as a caller reading only the first packet does
     EXPECT_EQ(countRows(reader, QStringLiteral("AJUSTE_CIERRE")), 1);
+}
+
+TEST_P(ConnectionTest, ACursorDroppedWithoutClosingKeepsNothingOfItsWork) {
+    TSQLConnection poster, reader;
+    connect(poster);
+    connect(reader);
+    {
+        auto cur = poster.OpenCursor(QStringLiteral(
+            "execute block returns (n integer) as begin "
+            "insert into AJUSTE_CIERRE (AJCI_ID) values (0); n = 1; suspend; n = 2; suspend; end"));
+        ASSERT_TRUE(cur->next());
+    }
+    EXPECT_EQ(countRows(reader, QStringLiteral("AJUSTE_CIERRE")), 0);
+    // Read to its end, a cursor closes itself and its work stays.
+    auto cur = poster.OpenCursor(QStringLiteral(
+        "execute block returns (n integer) as begin insert into AJUSTE_CIERRE (AJCI_ID) values (0); "
+        "n = 1; suspend; end"));
+    while (cur->next()) {
+    }
+    EXPECT_FALSE(cur->isOpen());
+    EXPECT_EQ(countRows(reader, QStringLiteral("AJUSTE_CIERRE")), 1);
+}
+
+TEST_P(ConnectionTest, DatabaseErrorsNameTheOperationThatFailed) {
+    TSQLConnection c;
+    EXPECT_EQ(operationOf([&] {
+                  c.Params().setValue(QStringLiteral("Database"), db.databasePath(GetParam()) + QStringLiteral(".x"));
+                  c.setConnected(true);
+              }),
+              QStringLiteral("Attachment::Attach"));
+    connect(c);
+    EXPECT_EQ(operationOf([&] { c.Prepare(QStringLiteral("select nothing from nowhere")); }),
+              QStringLiteral("Statement::Prepare"));
+    c.Execute(kInsertAdjustment, adjustment(1, Value::null(), Value::null(), Value::null(), Value::null(), Value::null()));
+    EXPECT_EQ(operationOf([&] {
+                  c.Execute(kInsertAdjustment,
+                            adjustment(1, Value::null(), Value::null(), Value::null(), Value::null(), Value::null()));
+              }),
+              QStringLiteral("Statement::Execute"));
+    EXPECT_EQ(operationOf([&] { c.Execute(kInsertAdjustment, {}); }), QStringLiteral("Statement::BindParameters"));
+    EXPECT_EQ(operationOf([&] {
+                  auto cur = c.OpenCursor(QStringLiteral(
+                      "execute block returns (n integer) as begin n = 1; suspend; n = 1 / 0; suspend; end"));
+                  while (cur->next()) {
+                  }
+              }),
+              QStringLiteral("ResultSet::Fetch"));
+    EXPECT_EQ(operationOf([&] { c.Commit(); }), QStringLiteral("Connection::Commit"));
+    c.StartTransaction();
+    EXPECT_EQ(operationOf([&] { c.StartTransaction(); }), QStringLiteral("Connection::StartTransaction"));
+    c.Rollback();
+    EXPECT_EQ(operationOf([&] { c.Rollback(); }), QStringLiteral("Connection::Rollback"));
+    // The failed fetch kept nothing of its transaction, and the connection goes on.
+    EXPECT_EQ(countRows(c, QStringLiteral("AJUSTE_CIERRE")), 1);
 }
 
 TEST_P(ConnectionTest, ExplicitTransactionsCommitAndRollBack) {

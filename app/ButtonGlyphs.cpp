@@ -6,7 +6,7 @@
 namespace {
 
 QPixmap blankGlyph() {
-    QPixmap pixmap(GlyphWidth, GlyphHeight);
+    QPixmap pixmap(kGlyphWidth, kGlyphHeight);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
@@ -57,9 +57,9 @@ QPixmap cancelGlyph() {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(130, 20, 20), 1));
     p.setBrush(QColor(205, 40, 40));
-    p.drawEllipse(QPointF(GlyphWidth / 2.0, GlyphHeight / 2.0), 14, 14);
+    p.drawEllipse(QPointF(kGlyphWidth / 2.0, kGlyphHeight / 2.0), 14, 14);
     p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
-    const QPointF c(GlyphWidth / 2.0, GlyphHeight / 2.0);
+    const QPointF c(kGlyphWidth / 2.0, kGlyphHeight / 2.0);
     p.drawLine(c + QPointF(-6, -6), c + QPointF(6, 6));
     p.drawLine(c + QPointF(-6, 6), c + QPointF(6, -6));
     return pixmap;

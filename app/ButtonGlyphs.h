@@ -4,8 +4,8 @@
 
 #include <QPixmap>
 
-constexpr int GlyphWidth = 46;
-constexpr int GlyphHeight = 32;
+constexpr int kGlyphWidth = 46;
+constexpr int kGlyphHeight = 32;
 
 // "Ejecutar": a ledger sheet with a green arrow, for posting.
 QPixmap runGlyph();

@@ -17,7 +17,7 @@ namespace {
 
 // Names the pipe a restarted image reads its password from. Unset again at once, so
 // nothing the program starts inherits it.
-constexpr const char* passwordPipeVariable = "CONTABILIZA_CONTADO_CLAVE_FD";
+constexpr const char* kPasswordPipeVariable = "CONTABILIZA_CONTADO_CLAVE_FD";
 
 bool writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -85,9 +85,9 @@ QByteArray readLineFromStandardInput() {
 } // namespace
 
 void hidePasswordArgument(int argc, char** argv) {
-    if (argc <= passwordArgument || std::strcmp(argv[passwordArgument], "-") == 0)
+    if (argc <= kPasswordArgument || std::strcmp(argv[kPasswordArgument], "-") == 0)
         return;
-    char* password = argv[passwordArgument];
+    char* password = argv[kPasswordArgument];
     const size_t length = std::strlen(password);
     // A pipe holds at least PIPE_BUF bytes without a reader; a longer password is
     // only overwritten where it stands.
@@ -102,10 +102,10 @@ void hidePasswordArgument(int argc, char** argv) {
         return;
     }
     const std::string fd = std::to_string(pipeEnds[0]);
-    ::setenv(passwordPipeVariable, fd.c_str(), 1);
+    ::setenv(kPasswordPipeVariable, fd.c_str(), 1);
     std::vector<char*> restarted(argv, argv + argc);
     char dash[] = "-";
-    restarted[passwordArgument] = dash;
+    restarted[kPasswordArgument] = dash;
     restarted.push_back(nullptr);
     ::execv("/proc/self/exe", restarted.data());
     // No restart: the password is read back from the pipe in this image; its
@@ -113,17 +113,17 @@ void hidePasswordArgument(int argc, char** argv) {
 }
 
 QString readPasswordArgument(int argc, char** argv) {
-    if (const char* fd = std::getenv(passwordPipeVariable)) {
+    if (const char* fd = std::getenv(kPasswordPipeVariable)) {
         const int pipeEnd = std::atoi(fd);
-        ::unsetenv(passwordPipeVariable);
+        ::unsetenv(kPasswordPipeVariable);
         QByteArray password = pipeEnd > STDERR_FILENO ? readAll(pipeEnd) : QByteArray();
         if (pipeEnd > STDERR_FILENO)
             ::close(pipeEnd);
         return QString::fromLocal8Bit(password);
     }
-    if (argc <= passwordArgument)
+    if (argc <= kPasswordArgument)
         return {};
-    if (std::strcmp(argv[passwordArgument], "-") == 0)
+    if (std::strcmp(argv[kPasswordArgument], "-") == 0)
         return QString::fromLocal8Bit(readLineFromStandardInput());
-    return QString::fromLocal8Bit(argv[passwordArgument]);
+    return QString::fromLocal8Bit(argv[kPasswordArgument]);
 }

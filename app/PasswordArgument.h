@@ -14,7 +14,7 @@
 #include <QString>
 
 // Position of the password on the command line.
-inline constexpr int passwordArgument = 3;
+inline constexpr int kPasswordArgument = 3;
 
 // Call first in main, before anything else reads argv. Returns only when the
 // command line holds no password (or cannot be restarted, in which case the

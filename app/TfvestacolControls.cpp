@@ -20,13 +20,13 @@
 namespace {
 
 // The window's inside; with the border and caption bar it is 378 x 320.
-constexpr int ClientWidth = 362;
-constexpr int ClientHeight = 281;
-constexpr int Panel2Height = 57;
-constexpr int GroupBox1Height = 105;
-constexpr int Panel1Height = 53;
+constexpr int kClientWidth = 362;
+constexpr int kClientHeight = 281;
+constexpr int kPanel2Height = 57;
+constexpr int kGroupBox1Height = 105;
+constexpr int kPanel1Height = 53;
 // One-line edit boxes, the drop-down list and the date pickers.
-constexpr int EditHeight = 21;
+constexpr int kEditHeight = 21;
 
 template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -42,13 +42,13 @@ QLabel* addLabel(const QString& text, QWidget* parent, int left, int top) {
 
 QLineEdit* addEdit(const char* name, QWidget* parent, int left, int top, int width) {
     auto* edit = named(new QLineEdit(parent), name);
-    edit->setGeometry(left, top, width, EditHeight);
+    edit->setGeometry(left, top, width, kEditHeight);
     return edit;
 }
 
 DatePicker* addDatePicker(const char* name, QWidget* parent, int left, int top) {
     DatePicker* picker = named(new DatePicker(QDate(2003, 1, 20), parent), name);
-    picker->setGeometry(left, top, 89, EditHeight);
+    picker->setGeometry(left, top, 89, kEditHeight);
     picker->setDisplayFormat(FormatSettings::current().shortDateFormat);
     return picker;
 }
@@ -61,7 +61,7 @@ QToolButton* addGlyphButton(const char* name, const QString& caption, const QPix
     button->setGeometry(left, 2, 65, 50);
     button->setText(caption);
     button->setIcon(QIcon(glyph));
-    button->setIconSize(QSize(GlyphWidth, GlyphHeight));
+    button->setIconSize(QSize(kGlyphWidth, kGlyphHeight));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -75,7 +75,7 @@ void Tfvestacol::createControls() {
     setObjectName(QStringLiteral("fvestacol"));
     setWindowTitle(QStringLiteral("Contabilizar ventas de contado"));
     setFont(designFont(11));
-    resize(ClientWidth, ClientHeight);
+    resize(kClientWidth, kClientHeight);
 
     Panel2 = named(new QFrame(this), "Panel2");
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -91,7 +91,7 @@ void Tfvestacol::createControls() {
 
     GroupBox1 = named(new QGroupBox(QStringLiteral("Origen:"), this), "GroupBox1");
     Servidor = named(new QComboBox(GroupBox1), "Servidor");
-    Servidor->setGeometry(76, 8, 120, EditHeight);
+    Servidor->setGeometry(76, 8, 120, kEditHeight);
     addLabel(QStringLiteral("Servidor : "), GroupBox1, 16, 16);
     Tusua = addEdit("Tusua", GroupBox1, 76, 32, 97);
     addLabel(QStringLiteral("Usuario : "), GroupBox1, 16, 40);
@@ -164,12 +164,12 @@ void Tfvestacol::setTabOrder() {
 void Tfvestacol::layoutControls() {
     const int w = width();
     const int h = height();
-    Panel2->setGeometry(0, 0, w, Panel2Height);
-    GroupBox1->setGeometry(0, Panel2Height, w, GroupBox1Height);
-    const int bottomTop = std::max(Panel2Height + GroupBox1Height, h - Panel1Height);
-    Panel1->setGeometry(0, bottomTop, w, Panel1Height);
-    GroupBox2->setGeometry(0, Panel2Height + GroupBox1Height, w,
-                           bottomTop - Panel2Height - GroupBox1Height);
+    Panel2->setGeometry(0, 0, w, kPanel2Height);
+    GroupBox1->setGeometry(0, kPanel2Height, w, kGroupBox1Height);
+    const int bottomTop = std::max(kPanel2Height + kGroupBox1Height, h - kPanel1Height);
+    Panel1->setGeometry(0, bottomTop, w, kPanel1Height);
+    GroupBox2->setGeometry(0, kPanel2Height + kGroupBox1Height, w,
+                           bottomTop - kPanel2Height - kGroupBox1Height);
 }
 
 void Tfvestacol::resizeEvent(QResizeEvent* event) {

@@ -18,8 +18,8 @@ namespace {
 // Nobody watches an unattended run: a lock held by another workstation, or a server
 // that takes the connection and never answers, must not hold it for ever. The
 // connection gives up early enough for the whole run to have ended within 30 s.
-constexpr int unattendedLockTimeoutSeconds = 30;
-constexpr int unattendedConnectTimeoutSeconds = 25;
+constexpr int kUnattendedLockTimeoutSeconds = 30;
+constexpr int kUnattendedConnectTimeoutSeconds = 25;
 
 [[noreturn]] void refuse(const QString& text) { throw std::runtime_error(text.toStdString()); }
 
@@ -53,8 +53,8 @@ void Tfvestacol::FormActivate() {
     Tusua->setText(Arguments[2]);
     TClave->setText(Arguments[3]);
     Cia->setText(Arguments[4]);
-    data_->Quelmar.LockTimeout = unattendedLockTimeoutSeconds;
-    data_->Quelmar.ConnectTimeout = unattendedConnectTimeoutSeconds;
+    data_->Quelmar.LockTimeout = kUnattendedLockTimeoutSeconds;
+    data_->Quelmar.ConnectTimeout = kUnattendedConnectTimeoutSeconds;
     CiaExit();
     deriveDaysAdjustments(*data_, EFecIni->date(), EFecFin->date());
     // A failed save still posts, with whatever rows the day then has; the exit

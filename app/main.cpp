@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (arguments.size() > passwordArgument)
-        arguments[passwordArgument] = readPasswordArgument(argc, argv);
+    if (arguments.size() > kPasswordArgument)
+        arguments[kPasswordArgument] = readPasswordArgument(argc, argv);
     chooseOffscreenWithoutDisplay();
     const bool screenshot = argc == 3 && std::strcmp(argv[1], "--screenshot") == 0;
     // Without a display and without the four arguments nobody could use or close

@@ -5,7 +5,7 @@
 QStringList parseServerList(const QByteArray& bytes) {
     QStringList entries;
     QByteArray line;
-    line.reserve(ServerEntryMaxLength);
+    line.reserve(kServerEntryMaxLength);
     const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char c = bytes[i];
@@ -15,7 +15,7 @@ QStringList parseServerList(const QByteArray& bytes) {
             entries << QString::fromLatin1(nul < 0 ? line : line.left(nul));
             line.clear();
             if (c == '\r') ++i;
-        } else if (line.size() < ServerEntryMaxLength) {
+        } else if (line.size() < kServerEntryMaxLength) {
             line.append(c);
         }
     }

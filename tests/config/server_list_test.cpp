@@ -57,13 +57,13 @@ TEST(ServerList, AnEntryEndsAtANulByte) {
 }
 
 TEST(ServerList, LongLinesAreCutAndTheNextLineIsWhole) {
-    const QByteArray longLine(ServerEntryMaxLength + 40, 'x');
+    const QByteArray longLine(kServerEntryMaxLength + 40, 'x');
     const QStringList entries = parseServerList(longLine + "\r\nnext\r\n");
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0], QString(ServerEntryMaxLength, QLatin1Char('x')));
+    EXPECT_EQ(entries[0], QString(kServerEntryMaxLength, QLatin1Char('x')));
     EXPECT_EQ(entries[1], QStringLiteral("next"));
 
-    const QByteArray exact(ServerEntryMaxLength, 'y');
+    const QByteArray exact(kServerEntryMaxLength, 'y');
     EXPECT_EQ(parseServerList(exact + '\n'), QStringList{QString::fromLatin1(exact)});
 }
 
@@ -72,8 +72,8 @@ TEST(ServerList, AMegabyteLineNeverOverrunsTheEntry) {
     EXPECT_TRUE(parseServerList(huge).isEmpty());
     const QStringList entries = parseServerList(huge + '\n' + huge + "\r\n");
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0].size(), ServerEntryMaxLength);
-    EXPECT_EQ(entries[1].size(), ServerEntryMaxLength);
+    EXPECT_EQ(entries[0].size(), kServerEntryMaxLength);
+    EXPECT_EQ(entries[1].size(), kServerEntryMaxLength);
 }
 
 // Random bytes, rich in CR, LF and NUL: whatever the file holds, the entries are
@@ -88,7 +88,7 @@ TEST(ServerList, RandomBytesGiveSaneEntries) {
         const QStringList entries = parseServerList(bytes);
         ASSERT_LE(entries.size(), bytes.count('\r') + bytes.count('\n'));
         for (const QString& e : entries) {
-            ASSERT_LE(e.size(), ServerEntryMaxLength);
+            ASSERT_LE(e.size(), kServerEntryMaxLength);
             ASSERT_FALSE(e.contains(QLatin1Char('\r')) || e.contains(QLatin1Char('\n')) ||
                          e.contains(QChar(0)));
         }
@@ -106,7 +106,7 @@ TEST(ServerList, WrittenLinesReadBack) {
             QByteArray line(std::uniform_int_distribution<int>(0, 300)(random), Qt::Uninitialized);
             for (char& c : line)
                 c = char(32 + random() % 95);
-            lines << QString::fromLatin1(line.left(ServerEntryMaxLength));
+            lines << QString::fromLatin1(line.left(kServerEntryMaxLength));
             bytes += line + (random() % 2 ? "\r\n" : "\n");
         }
         ASSERT_EQ(parseServerList(bytes), lines);
